@@ -1,0 +1,55 @@
+#pragma once
+
+// The episode catalogue: for each of the 63 episode windows, its ordered
+// entries, each a label shown in the window's list and, for all entries but
+// two, the media location that the window hands to its player.
+//
+// Everything here is constant data expanded by the compiler; every question
+// is answered in constant time, without any window or Qt object.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace catalogue {
+
+// The three lecture programmes served by the windows Form64 to Form66.
+enum class Programme : std::uint8_t {
+    None,             // a surah window
+    ProphetsCounsels, // Form64
+    QudsiHadith,      // Form65
+    AToZ,             // Form66
+};
+
+// One episode window: what it serves and the option button that opens it.
+struct EpisodeWindow
+{
+    std::string_view name; // window name, "Form3" to "Form62", "Form64" to "Form66"
+    int surah = 0;         // 1 to 60 for a surah window, 0 for a programme window
+    Programme programme = Programme::None;
+    std::string_view openerWindow; // "Form2" (surah index) or "Form63" (programmes)
+    std::string_view openerButton; // the option button of openerWindow, "Option1" ...
+};
+
+// The 63 episode windows in the order Form3 to Form62, Form64, Form65, Form66.
+std::span<const EpisodeWindow> episodeWindows();
+
+// The episode window of that name, or nullptr for any other name.
+const EpisodeWindow *findEpisodeWindow(std::string_view window);
+
+// The labels of a window in list order (UTF-8, trailing blanks kept); the
+// label at position p is the one the list shows at list index p. Empty for a
+// name that is not an episode window.
+std::span<const std::string_view> labels(std::string_view window);
+
+// The media locations of a window in list order (ASCII, leading and trailing
+// blanks kept). A window may hold fewer locations than labels.
+std::span<const std::string_view> locations(std::string_view window);
+
+// The media location for a list index as the list reports it (-1: nothing
+// selected). None for a negative index, an index past the window's entries,
+// an entry without a location, or a name that is not an episode window.
+std::optional<std::string_view> location(std::string_view window, std::int16_t listIndex);
+
+} // namespace catalogue

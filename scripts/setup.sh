@@ -1,0 +1,41 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages the
+# project needs (only those missing, so a second run costs nothing) and
+# configures and builds the project out of tree in build/.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="$ROOT/build"
+
+PACKAGES=(
+    # tool chain
+    cmake g++ make pkg-config
+    # Qt 6 Widgets, its xcb platform plugin and OpenGL for the video surface
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libgl1-mesa-dri
+    # the playback engine
+    libmpv-dev
+    # a real X server for the GUI tests, and ffmpeg to make their media
+    xvfb xauth ffmpeg
+)
+
+ensure_packages() {
+    local missing=() p
+    for p in "${PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    ((${#missing[@]} == 0)) && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build_project() {
+    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    fi
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
