@@ -1,11 +1,12 @@
+#include "application.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow home;
-    home.setObjectName(QStringLiteral("Form1"));
-    home.show();
-    return app.exec();
+    QApplication qtApp(argc, argv);
+    app::prepareQtApplication();
+    app::Application application;
+    application.start();
+    return qtApp.exec();
 }

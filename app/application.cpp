@@ -1,0 +1,32 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QMainWindow>
+
+namespace app {
+
+Application::Application() : m_navigator(m_registry)
+{
+    // Players stop before the event loop ends, so that quitting is quick
+    // however many of them play.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_registry,
+                     &WindowRegistry::stopPlayers);
+}
+
+Application::~Application() = default;
+
+void Application::start()
+{
+    if (QMainWindow *home = m_registry.window(u"Form1"))
+        home->show();
+}
+
+void prepareQtApplication()
+{
+    // Every window lays out left to right; Arabic words inside run right to left.
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    // Closing the visible window ends the application: the other windows are hidden.
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+}
+
+} // namespace app

@@ -1,0 +1,31 @@
+#pragma once
+
+// The running system: the window registry, the navigator, and start-up,
+// which creates and shows the home window and nothing else.
+
+#include "navigator.h"
+#include "window_registry.h"
+
+namespace app {
+
+class Application
+{
+public:
+    Application();
+    ~Application();
+
+    // Creates and shows Form1.
+    void start();
+
+    WindowRegistry &registry() { return m_registry; }
+    Navigator &navigator() { return m_navigator; }
+
+private:
+    WindowRegistry m_registry;
+    Navigator m_navigator;
+};
+
+// Process-wide settings that must be in place before any window exists.
+void prepareQtApplication();
+
+} // namespace app

@@ -1,0 +1,45 @@
+#pragma once
+
+// The window registry: one slot per window name, Form1 to Form66. A window is
+// created on its first reference and kept until the registry goes; the system
+// never destroys or re-creates one.
+
+#include <QObject>
+#include <QStringView>
+#include <array>
+#include <memory>
+
+class QMainWindow;
+
+namespace app {
+
+class WindowRegistry : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kWindowCount = 66;
+
+    explicit WindowRegistry(QObject *parent = nullptr);
+    ~WindowRegistry() override;
+
+    // The window of that name, created (not yet loaded, not visible) if its
+    // slot is empty; nullptr for a name that is not a window of the system.
+    QMainWindow *window(QStringView name);
+    // The window of that name if it exists already.
+    QMainWindow *existing(QStringView name) const;
+
+    // Stops every player, so that quitting with many of them playing is quick.
+    void stopPlayers();
+
+    // The slot of a window name: 0 for Form1 ... 65 for Form66; -1 for others.
+    static int slotOf(QStringView name);
+
+signals:
+    void created(QMainWindow *window);
+
+private:
+    std::array<std::unique_ptr<QMainWindow>, kWindowCount> m_slots;
+};
+
+} // namespace app

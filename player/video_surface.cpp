@@ -1,0 +1,148 @@
+#include "video_surface.h"
+
+#include "logging.h"
+
+#include <QEvent>
+#include <QMetaObject>
+#include <QOpenGLContext>
+#include <QWindow>
+#include <mpv/render_gl.h>
+
+namespace player {
+namespace {
+
+void *procAddress(void *, const char *name)
+{
+    QOpenGLContext *context = QOpenGLContext::currentContext();
+    return context ? reinterpret_cast<void *>(context->getProcAddress(name)) : nullptr;
+}
+
+} // namespace
+
+VideoSurface::VideoSurface(MpvHandle handle, QWidget *parent)
+    : QOpenGLWidget(parent), m_handle(std::move(handle))
+{
+    setObjectName(QStringLiteral("videoSurface"));
+}
+
+VideoSurface::~VideoSurface()
+{
+    freeRenderContext();
+}
+
+void VideoSurface::initializeGL()
+{
+    if (m_render || !m_handle)
+        return;
+    mpv_opengl_init_params glInit{&procAddress, nullptr};
+    const char *api = MPV_RENDER_API_TYPE_OPENGL;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(api)},
+        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (const int error = mpv_render_context_create(&m_render, m_handle.get(), params); error < 0) {
+        qCWarning(lcPlayer) << "cannot create the video render context:" << mpv_error_string(error);
+        m_render = nullptr;
+        return;
+    }
+    mpv_render_context_set_update_callback(
+        m_render,
+        [](void *surface) {
+            // Called on one of mpv's threads.
+            QMetaObject::invokeMethod(static_cast<VideoSurface *>(surface),
+                                      &VideoSurface::onRenderUpdate, Qt::QueuedConnection);
+        },
+        this);
+    // The GL context goes away with the top-level window; the render context must go first.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &VideoSurface::freeRenderContext,
+            Qt::DirectConnection);
+    // Leaving the screen between an offered frame and its paint must not stall playback.
+    window()->installEventFilter(this);
+    if (QWindow *handle = window()->windowHandle())
+        handle->installEventFilter(this);
+    emit renderReady();
+}
+
+void VideoSurface::paintGL()
+{
+    renderFrame(false);
+}
+
+void VideoSurface::onRenderUpdate()
+{
+    if (!m_render)
+        return;
+    if (!(mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME))
+        return;
+    if (isOnScreen()) {
+        m_framePending = true;
+        update();
+    } else {
+        makeCurrent();
+        renderFrame(true);
+        doneCurrent();
+    }
+}
+
+bool VideoSurface::isOnScreen() const
+{
+    const QWindow *handle = window()->windowHandle();
+    return isVisible() && handle && handle->isExposed();
+}
+
+bool VideoSurface::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    if (m_framePending &&
+        (type == QEvent::Hide || type == QEvent::Expose || type == QEvent::WindowStateChange)) {
+        // Let the event take effect first, then see whether the frame can still be painted.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_framePending && !isOnScreen()) {
+                    makeCurrent();
+                    renderFrame(true);
+                    doneCurrent();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+    return QOpenGLWidget::eventFilter(watched, event);
+}
+
+void VideoSurface::renderFrame(bool skip)
+{
+    m_framePending = false;
+    if (!m_render)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()),
+                       static_cast<int>(width() * ratio), static_cast<int>(height() * ratio), 0};
+    int flipY = 0;
+    int skipRendering = skip ? 1 : 0;
+    // Never let the GUI thread wait for the frame's display time.
+    int blockForTargetTime = 0;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+        {MPV_RENDER_PARAM_SKIP_RENDERING, &skipRendering},
+        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(m_render, params);
+}
+
+void VideoSurface::freeRenderContext()
+{
+    if (!m_render)
+        return;
+    // The render context is freed with its GL context current, before the core goes.
+    makeCurrent();
+    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
+    mpv_render_context_free(m_render);
+    m_render = nullptr;
+    doneCurrent();
+}
+
+} // namespace player

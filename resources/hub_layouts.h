@@ -1,0 +1,129 @@
+#pragma once
+
+// Stored layouts of the three hub windows: the home window Form1, the surah
+// index Form2 and the programmes window Form63.
+
+#include "layout_types.h"
+
+#include <array>
+
+namespace layout {
+
+// clang-format off
+inline constexpr std::array<MenuEntry, 9> kHomeMenu{{
+    {"منوع", "برامج فديوهات منوعة", 0},
+    {"وصايا", "برنامج من وصايا الرسول", 1},
+    {"سسس", kSeparator, 1},
+    {"قق", "برنامج الاحاديث القدسية", 1},
+    {"اااا", kSeparator, 1},
+    {"ي", "برنامج من الالف الى الياء ", 1},
+    {"بببب", "تفسير القرآن فديو", 0},
+    {"ب", "برنامج اندرويد", 0},
+    {"بب", "تلاوات الشيخ طلنديم", 1},
+}};
+
+inline constexpr WindowLayout kHomeLayout{
+    .name = "Form1",
+    .caption = "                  فديـــوهات،، الشيـــخ النوفـــارث",
+    .clientWidth = 5865,
+    .clientHeight = 3675,
+    .menu = kHomeMenu,
+};
+
+// Four overlapping columns of fifteen rows; the first row reaches above the
+// client area and Option15 lies below it, out of sight.
+inline constexpr std::array<Control, 61> kSurahIndexControls{{
+    option("Option61", "الحجــر", 120, 4920, 1215, 495, 60),
+    option("Option60", "الممتحنـة", 3360, 4920, 1215, 495, 59),
+    option("Option59", "الحشـر", 3360, 4560, 1215, 495, 58),
+    option("Option58", "المجادلـة", 3360, 4200, 1215, 495, 57),
+    option("Option57", "الحديـد", 3360, 3840, 1215, 495, 56),
+    option("Option56", "الواقعـة", 3360, 3480, 1215, 495, 55),
+    option("Option55", "الرحمـن", 3360, 3120, 1215, 495, 54),
+    option("Option54", "القمـر", 3360, 2760, 1215, 495, 53),
+    option("Option53", "النجـم ", 3360, 2400, 1215, 495, 52),
+    option("Option52", "الطـور", 3360, 2040, 1215, 495, 51),
+    option("Option51", "الذاريـات", 3360, 1680, 1215, 495, 50),
+    option("Option50", "   ق", 3360, 1320, 1215, 495, 49),
+    option("Option49", "الحجـرات", 3360, 960, 1215, 495, 48),
+    option("Option48", "الفتـح", 3360, 600, 1215, 495, 47),
+    option("Option47", "محمـد", 3360, 240, 1215, 495, 46),
+    option("Option46", "الأحقـاق", 3360, -120, 1215, 495, 45),
+    option("Option45", "الجـاثية", 2280, 4920, 1215, 495, 44),
+    option("Option44", "الدخـان", 2280, 4560, 1215, 495, 43),
+    option("Option43", "الزخـرف", 2280, 4200, 1215, 495, 42),
+    option("Option42", "الشـورى", 2280, 3840, 1215, 495, 41),
+    option("Option41", "فصلـت", 2280, 3480, 1215, 495, 40),
+    option("Option40", "غافـر", 2280, 3120, 1215, 495, 39),
+    option("Option39", "الزمـر", 2280, 2760, 1215, 495, 38),
+    option("Option38", "   ص  ", 2280, 2400, 1215, 495, 37),
+    option("Option37", "الصـافات", 2280, 2040, 1215, 495, 36),
+    option("Option36", "يـس", 2280, 1680, 1215, 495, 35),
+    option("Option35", "فاطـر", 2280, 1320, 1215, 495, 34),
+    option("Option34", "سبـا", 2280, 960, 1215, 495, 33),
+    option("Option33", "الأحـزاب", 2280, 600, 1215, 495, 32),
+    option("Option32", "السجـدة", 2280, 240, 1215, 495, 31),
+    option("Option31", "لقمـان", 2280, -120, 1215, 495, 30),
+    option("Option30", "الـروم", 1320, 4920, 1335, 495, 29),
+    option("Option29", "العنكبـوت", 1200, 4560, 1215, 495, 28),
+    option("Option28", "القصـص", 1200, 4200, 1215, 495, 27),
+    option("Option27", "النمـل", 1200, 3840, 1215, 495, 26),
+    option("Option26", "الشعـراء", 1200, 3480, 1215, 495, 25),
+    option("Option25", "الفـرقان", 1200, 3120, 1215, 495, 24),
+    option("Option24", "النـور", 1200, 2760, 1215, 495, 23),
+    option("Option23", "المـؤمنون", 1200, 2400, 1215, 495, 22),
+    option("Option22", "الحـج", 1200, 2040, 1215, 495, 21),
+    option("Option21", "الأنبيـاء", 1200, 1680, 1215, 495, 20),
+    option("Option20", "طـه", 1200, 1320, 1215, 495, 19),
+    option("Option19", "مريـم", 1200, 960, 1215, 495, 18),
+    option("Option18", "الكهـف", 1200, 600, 1215, 495, 17),
+    option("Option17", "الاسـراء", 1200, 240, 1215, 495, 16),
+    option("Option16", "النحـل", 1200, -120, 1215, 495, 15),
+    option("Option1", "الفـاتحـة", 120, -120, 1215, 495, 14),
+    option("Option2", "الـبقـرة", 120, 240, 1215, 495, 13),
+    option("Option3", "ال عمـران", 120, 600, 1215, 495, 12),
+    option("Option4", "النســاء", 120, 960, 1215, 495, 11),
+    option("Option5", "المـائدة", 120, 1320, 1215, 495, 10),
+    option("Option6", "الأنعـام", 120, 1680, 1215, 495, 9),
+    option("Option7", "الاعـراف", 120, 2040, 1215, 495, 8),
+    option("Option8", "الأنفـال", 120, 2400, 1215, 495, 7),
+    option("Option9", "التـوبة", 120, 2760, 1215, 495, 6),
+    option("Option10", "يـونس", 120, 3120, 1215, 495, 5),
+    option("Option11", "هـود", 120, 3480, 1215, 495, 4),
+    option("Option12", "يوسف", 120, 3840, 1215, 495, 3),
+    option("Option13", "الـرعد", 120, 4200, 1215, 495, 2),
+    option("Option14", "ابراهيـم", 120, 4560, 1215, 495, 1),
+    option("Option15", "الحجـر", 240, 6600, 1215, 495, 0),
+}};
+
+inline constexpr std::array<MenuEntry, 1> kSurahIndexMenu{{
+    {"منوعة", "برامــــج فــــديو منــــوعة", 0},
+}};
+
+inline constexpr WindowLayout kSurahIndexLayout{
+    .name = "Form2",
+    .caption = "            تفسيــر القـرآن فديو   ",
+    .clientWidth = 4650,
+    .clientHeight = 5430,
+    .position = Point{2355, 2460},
+    .controls = kSurahIndexControls,
+    .menu = kSurahIndexMenu,
+};
+
+inline constexpr std::array<Control, 4> kProgrammesControls{{
+    option("Option4", " برنامج من الالف الى الياء", 2400, 1680, 2055, 495, 3),
+    option("Option3", "  تفسير القرآن فديو ", 2400, 2160, 1935, 495, 2),
+    option("Option2", "برنامج الاحاديث القدسية", 2400, 1200, 2055, 495, 1),
+    option("Option1", "برنامج من وصايا الرسول ", 2400, 720, 2175, 495, 0),
+}};
+
+inline constexpr WindowLayout kProgrammesLayout{
+    .name = "Form63",
+    .caption = "             الشيـــخ النوفـــارث",
+    .clientWidth = 4560,
+    .clientHeight = 3285,
+    .controls = kProgrammesControls,
+};
+// clang-format on
+
+} // namespace layout

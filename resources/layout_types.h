@@ -1,0 +1,76 @@
+#pragma once
+
+// The vocabulary of the stored window layouts: lengths in twips (1/1440 inch,
+// 15 twips to a pixel at 96 dpi), controls listed from top to bottom of the
+// stacking order, and menu trees. The tables in this folder use it; the
+// generic code in windows/ reads it.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace layout {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+struct Rect
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Point
+{
+    int x = 0;
+    int y = 0;
+};
+
+enum class ControlKind {
+    OptionButton,
+    Picture,
+    EpisodeList,
+    Player,
+};
+
+struct Control
+{
+    ControlKind kind = ControlKind::OptionButton;
+    std::string_view name{};
+    std::string_view caption{}; // option buttons; the stored text of a list
+    Rect geometry{};
+    int tabIndex = -1; // -1: takes no focus
+    std::string_view tooltip{};
+};
+
+// One entry of a menu tree, in stored order. Depth 0 is an entry of the menu
+// bar; depth 1 an item in the drop-down of the depth-0 entry above it. A
+// caption of "-" is a separator.
+struct MenuEntry
+{
+    std::string_view name{};
+    std::string_view caption{};
+    int depth = 0;
+};
+
+inline constexpr std::string_view kSeparator = "-";
+
+struct WindowLayout
+{
+    std::string_view name{};
+    std::string_view caption{};
+    int clientWidth = 0;
+    int clientHeight = 0;
+    std::optional<Point> position{};     // top-left of the client area on screen
+    std::span<const Control> controls{}; // topmost first
+    std::span<const MenuEntry> menu{};
+};
+
+constexpr Control option(std::string_view name, std::string_view caption, int left, int top,
+                         int width, int height, int tabIndex)
+{
+    return {ControlKind::OptionButton, name, caption, {left, top, width, height}, tabIndex, {}};
+}
+
+} // namespace layout

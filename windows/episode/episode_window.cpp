@@ -1,0 +1,93 @@
+#include "episode_window.h"
+
+#include "catalogue/catalogue.h"
+#include "episode_list.h"
+#include "player/player_widget.h"
+#include "resources/text.h"
+#include "windows/window_frame.h"
+
+#include <algorithm>
+
+namespace windows {
+namespace {
+
+QString caption(const layout::EpisodeLayout &layout)
+{
+    const std::string_view text =
+        layout.captionText.empty() ? layout::kEpisodeCaptionText : layout.captionText;
+    return QString(layout.captionBlanks, QLatin1Char(' ')) + layout::toQString(text);
+}
+
+QString storedListText(const layout::EpisodeLayout &layout)
+{
+    return QString(layout.listLeadingBlanks, QLatin1Char(' ')) +
+           layout::toQString(layout.listText) +
+           QString(layout.listTrailingBlanks, QLatin1Char(' '));
+}
+
+std::span<const layout::MenuEntry> menuOf(std::string_view window)
+{
+    const auto &variants = layout::kEpisodeMenuVariants;
+    const auto variant = std::find_if(variants.begin(), variants.end(),
+                                      [window](const auto &v) { return v.window == window; });
+    if (variant != variants.end())
+        return variant->items;
+    return layout::kEpisodeMenu;
+}
+
+} // namespace
+
+EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *parent)
+    : QMainWindow(parent), m_layout(layout)
+{
+    QWidget *client =
+        setUpFrame(this, layout.name, caption(layout), layout.clientWidth, layout.clientHeight);
+    const bool programme = catalogue::findEpisodeWindow(layout.name)->surah == 0;
+
+    m_player = new player::PlayerWidget(client);
+    m_player->setGeometry(
+        toPixels(programme ? layout::kProgrammePlayerGeometry : layout::kSurahPlayerGeometry));
+
+    m_list = new EpisodeList(client);
+    m_list->setGeometry(toPixels(layout.listGeometry.value_or(layout::kEpisodeListGeometry)));
+
+    // The list lies on the player.
+    stackTopmostFirst({m_list, m_player});
+    if (layout.listTabFirst)
+        applyTabOrder({{0, m_list}, {1, m_player}});
+    else
+        applyTabOrder({{0, m_player}, {1, m_list}});
+    buildMenuBar(this, menuOf(layout.name));
+
+    connect(m_list, &EpisodeList::chosen, this, &EpisodeWindow::playSelected); // Combo1_Click
+    connect(m_list, &EpisodeList::edited, this, &EpisodeWindow::playSelected); // Combo1_Change
+}
+
+void EpisodeWindow::setVisible(bool visible)
+{
+    if (visible && !m_loaded) {
+        m_loaded = true;
+        formLoad();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void EpisodeWindow::formLoad()
+{
+    const auto labels = catalogue::labels(m_layout.name);
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(labels.size()));
+    for (std::string_view label : labels)
+        texts.append(layout::toQString(label));
+    m_list->fill(texts, storedListText(m_layout));
+}
+
+void EpisodeWindow::playSelected()
+{
+    const auto location = catalogue::location(m_layout.name, m_list->listIndex());
+    if (!location)
+        return;
+    m_player->setUrl(layout::toQString(*location));
+}
+
+} // namespace windows

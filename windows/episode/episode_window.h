@@ -1,0 +1,44 @@
+#pragma once
+
+// An episode window: one class for all 63, configured by its stored layout
+// and its episode list. It fills its list once, inside its first show, and
+// hands the location of every chosen entry to its player. Its two menu
+// commands are wired by the navigator from the navigation table.
+
+#include "resources/episode_layouts.h"
+
+#include <QMainWindow>
+
+namespace player {
+class PlayerWidget;
+}
+
+namespace windows {
+
+class EpisodeList;
+
+class EpisodeWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *parent = nullptr);
+
+    EpisodeList *list() const { return m_list; }
+    player::PlayerWidget *player() const { return m_player; }
+    bool isLoaded() const { return m_loaded; }
+
+    // The load step runs inside the first show, before the window appears.
+    void setVisible(bool visible) override;
+
+private:
+    void formLoad();
+    void playSelected();
+
+    const layout::EpisodeLayout &m_layout;
+    EpisodeList *m_list = nullptr;
+    player::PlayerWidget *m_player = nullptr;
+    bool m_loaded = false;
+};
+
+} // namespace windows

@@ -1,0 +1,99 @@
+#include "window_frame.h"
+
+#include "resources/text.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <algorithm>
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcWindows, "tafsir.windows")
+
+namespace windows {
+
+int toPixels(int twips)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / layout::kTwipsPerPixel));
+}
+
+QRect toPixels(const layout::Rect &rect)
+{
+    return {toPixels(rect.left), toPixels(rect.top), toPixels(rect.width), toPixels(rect.height)};
+}
+
+QWidget *setUpFrame(QMainWindow *window, std::string_view name, const QString &caption,
+                    int clientWidth, int clientHeight)
+{
+    window->setObjectName(layout::toQString(name));
+    window->setWindowTitle(caption);
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+    auto *client = new QWidget(window);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(toPixels(clientWidth), toPixels(clientHeight));
+    window->setCentralWidget(client);
+    // The frame follows the client area and the menu bar; the user cannot resize it.
+    window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    return client;
+}
+
+void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entries)
+{
+    if (entries.empty())
+        return;
+    QMenuBar *bar = window->menuBar();
+    QMenu *dropDown = nullptr;
+    for (const layout::MenuEntry &entry : entries) {
+        const QString name = layout::toQString(entry.name);
+        const QString caption = layout::toQString(entry.caption);
+        const bool opensDropDown =
+            entry.depth == 0 && &entry != &entries.back() && (&entry + 1)->depth > 0;
+        if (entry.depth == 0 && opensDropDown) {
+            dropDown = bar->addMenu(caption);
+            dropDown->setObjectName(name);
+        } else if (entry.depth == 0) {
+            dropDown = nullptr;
+            QAction *item = bar->addAction(caption);
+            item->setObjectName(name);
+        } else if (!dropDown) {
+            qCWarning(lcWindows) << "menu item without a drop-down:" << name;
+        } else if (entry.caption == layout::kSeparator) {
+            dropDown->addSeparator()->setObjectName(name);
+        } else {
+            dropDown->addAction(caption)->setObjectName(name);
+        }
+    }
+}
+
+QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout::Control &control)
+{
+    auto *button = new QRadioButton(layout::toQString(control.caption), client);
+    button->setObjectName(layout::toQString(control.name));
+    button->setGeometry(toPixels(control.geometry));
+    group->addButton(button);
+    return button;
+}
+
+void stackTopmostFirst(const std::vector<QWidget *> &controls)
+{
+    // raise() puts a widget on top, so raise from the bottom up.
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        (*it)->raise();
+}
+
+void applyTabOrder(std::vector<std::pair<int, QWidget *>> controls)
+{
+    std::erase_if(controls, [](const auto &c) { return c.first < 0; });
+    std::sort(controls.begin(), controls.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < controls.size(); ++i)
+        QWidget::setTabOrder(controls[i - 1].second, controls[i].second);
+}
+
+} // namespace windows

@@ -1,0 +1,46 @@
+#pragma once
+
+// Generic pieces every window of the system is built from, read from the
+// stored layout tables: the fixed frame with its caption and client area,
+// controls placed by their stored geometry, and the menu bar.
+
+#include "resources/layout_types.h"
+
+#include <QLoggingCategory>
+#include <QRect>
+#include <span>
+#include <utility>
+#include <vector>
+
+class QAction;
+class QButtonGroup;
+class QMainWindow;
+class QRadioButton;
+class QWidget;
+
+Q_DECLARE_LOGGING_CATEGORY(lcWindows)
+
+namespace windows {
+
+int toPixels(int twips);
+QRect toPixels(const layout::Rect &rect);
+
+// Gives the window its name, caption, a frame the user cannot resize or
+// maximise, and a client area of exactly the stored size; returns the client
+// area, the parent of the window's controls.
+QWidget *setUpFrame(QMainWindow *window, std::string_view name, const QString &caption,
+                    int clientWidth, int clientHeight);
+
+// Builds the menu bar from its stored tree. Every entry carries its stored
+// name: items as QAction, drop-down menus as QMenu.
+void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entries);
+
+QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout::Control &control);
+
+// Stacks controls listed topmost first, as stored.
+void stackTopmostFirst(const std::vector<QWidget *> &controls);
+
+// Sets the tab order from stored tab indexes.
+void applyTabOrder(std::vector<std::pair<int, QWidget *>> controls);
+
+} // namespace windows
