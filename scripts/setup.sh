@@ -13,8 +13,9 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libgl1-mesa-dri
     # the playback engine
     libmpv-dev
-    # a real X server for the GUI tests, and ffmpeg to make their media
-    xvfb xauth ffmpeg
+    # a real X server with a window manager for the GUI tests, and ffmpeg to
+    # make their media
+    xvfb xauth x11-utils openbox ffmpeg
 )
 
 ensure_packages() {

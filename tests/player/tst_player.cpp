@@ -1,0 +1,201 @@
+// The embedded player with real media: libmpv playing files served over HTTP
+// on 127.0.0.1, drawn through its render context in a real X window.
+
+#include "app/application.h"
+#include "media_server.h"
+#include "player/engine.h"
+#include "player/player_widget.h"
+#include "player/video_surface.h"
+#include "windows/episode/episode_window.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <memory>
+#include <mpv/client.h>
+
+using player::PlayerWidget;
+
+namespace {
+
+constexpr int kStartTimeout = 20000;
+
+// A top-level window holding one player at the size of an episode window's.
+struct Host
+{
+    QWidget window;
+    PlayerWidget *player = nullptr;
+
+    Host()
+    {
+        player = new PlayerWidget(&window);
+        window.resize(329, 385);
+        player->setGeometry(0, 0, 329, 385);
+    }
+    bool show()
+    {
+        window.show();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+    double position() const { return player->engine() ? player->engine()->position() : 0.0; }
+};
+
+qint64 engineCount(PlayerWidget *player, const char *property)
+{
+    qint64 value = -1;
+    mpv_get_property(player->engine()->handle().get(), property, MPV_FORMAT_INT64, &value);
+    return value;
+}
+
+// Off screen, every frame mpv offers must still be answered: unanswered
+// frames make the video output wait for each one and then drop it.
+void expectPlaysOffScreen(Host &host)
+{
+    const double from = host.position();
+    const qint64 framesFrom = engineCount(host.player, "estimated-frame-number");
+    const qint64 dropsFrom = engineCount(host.player, "frame-drop-count");
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > from + 2.0, 10000);
+    const qint64 frames = engineCount(host.player, "estimated-frame-number") - framesFrom;
+    const qint64 drops = engineCount(host.player, "frame-drop-count") - dropsFrom;
+    QVERIFY2(frames >= 40, qPrintable(QString("frames shown: %1").arg(frames)));
+    QVERIFY2(drops * 4 < frames,
+             qPrintable(QString("%1 of %2 frames dropped").arg(drops).arg(frames)));
+}
+
+bool hasColouredPixels(const QImage &image)
+{
+    for (int y = 0; y < image.height(); y += 7) {
+        for (int x = 0; x < image.width(); x += 7) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() + c.green() + c.blue() > 120)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestPlayer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void playsLocationWithSurroundingBlanks();
+    void noEngineBeforeTheFirstUrl();
+    void newUrlReplacesWhatPlays();
+    void keepsPlayingWhileHidden();
+    void keepsPlayingWhileMinimised();
+    void quittingWhilePlayingStopsEveryPlayer();
+
+private:
+    MediaServer m_server;
+};
+
+void TestPlayer::initTestCase()
+{
+    QVERIFY(m_server.start(QStringLiteral(TEST_MEDIA_DIR)));
+}
+
+void TestPlayer::init()
+{
+    m_server.clearRequestedPaths();
+}
+
+void TestPlayer::playsLocationWithSurroundingBlanks()
+{
+    Host host;
+    QVERIFY(host.show());
+    const QString address = m_server.url("clip.mp4");
+    const QString stored = "  " + address + " ";
+    host.player->setUrl(stored);
+
+    QCOMPARE(host.player->url(), stored); // the property keeps the exact text
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 1.0, kStartTimeout);
+    QCOMPARE(host.player->engine()->openedLocation(), address);
+    QVERIFY(host.player->engine()->isPlaying());
+    QVERIFY(m_server.requestedPaths().contains("clip.mp4"));
+    // The picture reaches the screen.
+    QTRY_VERIFY(hasColouredPixels(host.player->surface()->grabFramebuffer()));
+}
+
+void TestPlayer::noEngineBeforeTheFirstUrl()
+{
+    Host host;
+    QVERIFY(host.show());
+    QVERIFY(!host.player->engine());
+    QVERIFY(!host.player->surface());
+    QVERIFY(host.player->url().isEmpty());
+}
+
+void TestPlayer::newUrlReplacesWhatPlays()
+{
+    Host host;
+    QVERIFY(host.show());
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 1.0, kStartTimeout);
+    host.player->setUrl(m_server.url("clip.mkv"));
+    QCOMPARE(host.player->engine()->openedLocation(), m_server.url("clip.mkv"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.requestedPaths().contains("clip.mkv"), kStartTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() < 1.0, kStartTimeout); // started over
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 1.0, kStartTimeout);
+}
+
+void TestPlayer::keepsPlayingWhileHidden()
+{
+    Host host;
+    QVERIFY(host.show());
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    host.window.hide();
+    expectPlaysOffScreen(host);
+    QVERIFY(!host.window.isVisible());
+}
+
+void TestPlayer::keepsPlayingWhileMinimised()
+{
+    Host host;
+    QVERIFY(host.show());
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    host.window.showMinimized();
+    QTRY_VERIFY(!host.window.windowHandle()->isExposed());
+    expectPlaysOffScreen(host);
+    QVERIFY(!host.window.windowHandle()->isExposed());
+}
+
+void TestPlayer::quittingWhilePlayingStopsEveryPlayer()
+{
+    app::prepareQtApplication();
+    auto application = std::make_unique<app::Application>();
+    app::WindowRegistry &registry = application->registry();
+    // Two episode windows play, one of them hidden; the other is the visible one.
+    QList<PlayerWidget *> players;
+    for (const QString name : {"Form4", "Form3"}) {
+        auto *window = qobject_cast<windows::EpisodeWindow *>(registry.window(name));
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->player()->setUrl(m_server.url(name == "Form4" ? "clip.mkv" : "clip.mp4"));
+        players.append(window->player());
+        QTRY_VERIFY_WITH_TIMEOUT(window->player()->engine()->position() > 0.5, kStartTimeout);
+        if (name == "Form4")
+            window->hide();
+    }
+    QMainWindow *visible = registry.existing(u"Form3");
+    QTimer::singleShot(0, visible, [visible] { visible->close(); });
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    for (PlayerWidget *player : players)
+        QTRY_VERIFY(!player->engine()->isPlaying());
+    application.reset(); // tears every player down
+}
+
+QTEST_MAIN(TestPlayer)
+#include "tst_player.moc"
