@@ -30,8 +30,8 @@ class MediaServer : public QObject
     Q_OBJECT
 
 public:
-    // How the server answers GET requests for one path. HEAD requests are
-    // always answered normally, apart from NotFound.
+    // How the server answers GET requests for one path. A HEAD request gets
+    // the headers the GET would get (404 for NotFound) and no fault.
     enum class Mode {
         Normal,
         NotFound, // 404, whether or not the file exists
