@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "player/translation.h"
+
 #include <QApplication>
 #include <QMainWindow>
 
@@ -27,6 +29,7 @@ void prepareQtApplication()
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     // Closing the visible window ends the application: the other windows are hidden.
     QGuiApplication::setQuitOnLastWindowClosed(true);
+    player::installTranslation();
 }
 
 } // namespace app

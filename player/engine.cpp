@@ -1,8 +1,10 @@
 #include "engine.h"
 
 #include "logging.h"
+#include "mpv_faults.h"
 
 #include <QMetaObject>
+#include <QUrl>
 #include <clocale>
 
 Q_LOGGING_CATEGORY(lcPlayer, "tafsir.player")
@@ -10,44 +12,95 @@ Q_LOGGING_CATEGORY(lcPlayer, "tafsir.player")
 namespace player {
 namespace {
 
-// Options of every core. Each answers a fault met in practice:
-// vo=libmpv: draw only through our render context, never in a window of mpv's own;
-// ytdl=no: a location never starts an external downloader;
-// audio-fallback-to-null: a machine without a sound device still plays the picture;
-// idle: the core stays alive between files, so a new choice opens at once.
+QString g_certificateBundle = QStringLiteral("/etc/ssl/certs/ca-certificates.crt");
+
+// Options of every core. Each answers a fault met in practice or a property
+// the player starts with.
 struct Option
 {
     const char *name;
     const char *value;
 };
 constexpr Option kOptions[] = {
+    // Draw only through our render context, never in a window of mpv's own.
     {"vo", "libmpv"},
+    // A location never starts an external downloader.
     {"ytdl", "no"},
+    // A machine without a sound device still plays the picture.
     {"audio-fallback-to-null", "yes"},
     // Decoding is in software (mpv's default), so no hardware interop is loaded.
     {"gpu-hwdec-interop", "no"},
+    // The core stays alive between files, so a new choice opens at once.
     {"idle", "yes"},
     {"terminal", "no"},
     {"input-default-bindings", "no"},
     {"input-vo-keyboard", "no"},
     {"osc", "no"},
+    // The player's starting properties: volume 50, not muted, normal speed,
+    // each file played once, video kept at its aspect and never enlarged
+    // beyond its own size (a larger one is scaled down to fit).
     {"volume", "50"},
+    {"mute", "no"},
+    {"speed", "1"},
     {"loop-file", "no"},
+    {"loop-playlist", "no"},
     {"keep-open", "no"},
+    {"video-unscaled", "downscale-big"},
+    // mpv verifies no https certificate unless told to.
+    {"tls-verify", "yes"},
 };
 
 enum PropertyId : quint64 {
     TimePos = 1,
+    Duration,
     Pause,
-    IdleActive,
+    PausedForCache,
+    CacheBuffering,
+    Volume,
+    Mute,
+    VideoFormat,
 };
+
+struct Observed
+{
+    PropertyId id;
+    const char *name;
+    mpv_format format;
+};
+constexpr Observed kObserved[] = {
+    {TimePos, "time-pos", MPV_FORMAT_DOUBLE},
+    {Duration, "duration", MPV_FORMAT_DOUBLE},
+    {Pause, "pause", MPV_FORMAT_FLAG},
+    {PausedForCache, "paused-for-cache", MPV_FORMAT_FLAG},
+    {CacheBuffering, "cache-buffering-state", MPV_FORMAT_INT64},
+    {Volume, "volume", MPV_FORMAT_DOUBLE},
+    {Mute, "mute", MPV_FORMAT_FLAG},
+    {VideoFormat, "video-format", MPV_FORMAT_STRING},
+};
+
+// Replies to our loadfile commands carry this tag and the load's number.
+constexpr quint64 kLoadReplyTag = quint64(1) << 62;
+
+// A stream shorter than its media by more than this has ended early.
+constexpr double kEarlyEndMargin = 1.0;
+
+QString titleOf(const QString &location)
+{
+    const QUrl url(location);
+    const QString name = url.fileName(QUrl::FullyDecoded);
+    return name.isEmpty() ? location : name;
+}
 
 } // namespace
 
 Engine::Engine(QObject *parent) : QObject(parent)
 {
-    if (!initialise())
+    qRegisterMetaType<PlaybackState>();
+    if (!initialise()) {
         m_handle.reset();
+        m_state.status = Status::Failed;
+        m_state.fault = Fault::EngineUnavailable;
+    }
 }
 
 Engine::~Engine()
@@ -56,6 +109,11 @@ Engine::~Engine()
         // No more wake-ups into an object that is going away.
         mpv_set_wakeup_callback(m_handle.get(), nullptr, nullptr);
     }
+}
+
+void Engine::setCertificateBundle(const QString &path)
+{
+    g_certificateBundle = path;
 }
 
 bool Engine::initialise()
@@ -72,14 +130,16 @@ bool Engine::initialise()
         if (mpv_set_option_string(h, option.name, option.value) < 0)
             qCWarning(lcPlayer) << "engine option refused:" << option.name << option.value;
     }
+    const QByteArray bundle = g_certificateBundle.toLocal8Bit();
+    mpv_set_option_string(h, "tls-ca-file", bundle.constData());
     if (const int error = mpv_initialize(h); error < 0) {
         qCWarning(lcPlayer) << "cannot start the playback engine:" << mpv_error_string(error);
         return false;
     }
+    // Network failures are told in log messages only; they name the fault.
     mpv_request_log_messages(h, "warn");
-    mpv_observe_property(h, TimePos, "time-pos", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(h, Pause, "pause", MPV_FORMAT_FLAG);
-    mpv_observe_property(h, IdleActive, "idle-active", MPV_FORMAT_FLAG);
+    for (const Observed &property : kObserved)
+        mpv_observe_property(h, property.id, property.name, property.format);
     mpv_set_wakeup_callback(
         h,
         [](void *engine) {
@@ -95,11 +155,27 @@ void Engine::open(const QString &location)
 {
     if (!m_handle)
         return;
-    if (!m_renderReady) {
+    const PlaybackState before = m_state;
+    m_state.status = Status::Connecting;
+    m_state.fault = Fault::None;
+    m_state.bufferingPercent = 0;
+    m_state.position = 0.0;
+    m_state.duration = 0.0;
+    m_state.hasVideo = false;
+    m_state.title = titleOf(location.trimmed());
+    m_loading = true;
+    m_loaded = false;
+    m_waitingForCache = false;
+    m_lastNetworkFault = Fault::None;
+    m_faultMayBeNamed = false;
+    m_streamCut = false;
+    m_seekTarget = 0.0;
+    m_currentEntry = -1;
+    if (m_renderReady)
+        sendOpen(location);
+    else
         m_pending = location;
-        return;
-    }
-    sendOpen(location);
+    publish(before);
 }
 
 void Engine::setRenderReady()
@@ -119,17 +195,99 @@ void Engine::sendOpen(const QString &location)
     m_opened = location.trimmed();
     const QByteArray address = m_opened.toUtf8();
     const char *args[] = {"loadfile", address.constData(), "replace", nullptr};
-    if (const int error = mpv_command_async(m_handle.get(), 0, args); error < 0)
+    ++m_loadNumber;
+    if (const int error = mpv_command_async(m_handle.get(), kLoadReplyTag | m_loadNumber, args);
+        error < 0) {
         qCWarning(lcPlayer) << "cannot open" << m_opened << mpv_error_string(error);
+    }
+}
+
+void Engine::command(std::initializer_list<const char *> args)
+{
+    if (!m_handle)
+        return;
+    std::vector<const char *> list(args);
+    list.push_back(nullptr);
+    mpv_command_async(m_handle.get(), 0, list.data());
+}
+
+void Engine::play()
+{
+    if (!m_handle)
+        return;
+    if (m_loaded) {
+        int no = 0;
+        mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
+    } else if (!m_opened.isEmpty() && m_state.status != Status::Connecting) {
+        // Stopped, finished or failed: start the same location again.
+        open(m_opened);
+    }
+}
+
+void Engine::pause()
+{
+    if (!m_handle || !m_loaded)
+        return;
+    int yes = 1;
+    mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &yes);
+}
+
+void Engine::togglePause()
+{
+    if (m_state.status == Status::Playing || m_state.status == Status::Buffering)
+        pause();
+    else
+        play();
 }
 
 void Engine::stop()
 {
     m_pending.clear();
+    if (!m_handle || m_state.status == Status::Idle)
+        return;
+    command({"stop"});
+}
+
+void Engine::seekBy(double seconds)
+{
+    if (!m_loaded)
+        return;
+    m_seekTarget = m_state.position + seconds;
+    const QByteArray amount = QByteArray::number(seconds, 'f', 3);
+    command({"seek", amount.constData(), "relative"});
+}
+
+void Engine::seekTo(double seconds)
+{
+    if (!m_loaded)
+        return;
+    m_seekTarget = qMax(0.0, seconds);
+    const QByteArray target = QByteArray::number(m_seekTarget, 'f', 3);
+    command({"seek", target.constData(), "absolute"});
+}
+
+// Volume and mute take effect in the state at once, so that steps given in
+// quick succession (keys, wheel) add up before mpv confirms each one.
+void Engine::setVolume(int volume)
+{
     if (!m_handle)
         return;
-    const char *args[] = {"stop", nullptr};
-    mpv_command_async(m_handle.get(), 0, args);
+    const PlaybackState before = m_state;
+    m_state.volume = qBound(0, volume, 100);
+    double value = m_state.volume;
+    mpv_set_property_async(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
+    publish(before);
+}
+
+void Engine::setMuted(bool muted)
+{
+    if (!m_handle)
+        return;
+    const PlaybackState before = m_state;
+    m_state.muted = muted;
+    int flag = muted ? 1 : 0;
+    mpv_set_property_async(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
+    publish(before);
 }
 
 void Engine::drainEvents()
@@ -146,60 +304,172 @@ void Engine::drainEvents()
 
 void Engine::handleEvent(const mpv_event &event)
 {
+    const PlaybackState before = m_state;
     switch (event.event_id) {
     case MPV_EVENT_PROPERTY_CHANGE:
         handleProperty(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
         break;
+    case MPV_EVENT_COMMAND_REPLY:
+        handleCommandReply(event);
+        break;
     case MPV_EVENT_FILE_LOADED:
-        emit fileLoaded();
+        if (m_currentEntry >= 0) {
+            m_loading = false;
+            m_loaded = true;
+        }
         break;
-    case MPV_EVENT_END_FILE: {
-        const auto *end = static_cast<const mpv_event_end_file *>(event.data);
-        const bool failed = end->reason == MPV_END_FILE_REASON_ERROR;
-        const QString reason = failed ? QString::fromUtf8(mpv_error_string(end->error)) : QString();
-        if (failed)
-            qCInfo(lcPlayer) << "cannot play" << m_opened << reason;
-        emit endOfFile(failed, reason);
+    case MPV_EVENT_END_FILE:
+        handleEndOfFile(event);
         break;
-    }
-    case MPV_EVENT_LOG_MESSAGE: {
-        const auto *message = static_cast<const mpv_event_log_message *>(event.data);
-        qCDebug(lcPlayer).noquote()
-            << message->prefix << QString::fromUtf8(message->text).trimmed();
+    case MPV_EVENT_LOG_MESSAGE:
+        noteLogMessage(event);
         break;
-    }
     default:
         break;
+    }
+    updateStatus();
+    publish(before);
+}
+
+void Engine::handleCommandReply(const mpv_event &event)
+{
+    // The reply to the latest load names its playlist entry; the end of any
+    // other entry is the end of a file this one replaced.
+    if (event.reply_userdata != (kLoadReplyTag | m_loadNumber))
+        return;
+    const auto *reply = static_cast<const mpv_event_command *>(event.data);
+    if (event.error < 0 || reply->result.format != MPV_FORMAT_NODE_MAP) {
+        m_loading = false;
+        m_state.status = Status::Failed;
+        m_state.fault = Fault::UnsupportedMedia;
+        return;
+    }
+    const mpv_node_list *map = reply->result.u.list;
+    for (int i = 0; i < map->num; ++i) {
+        if (std::string_view(map->keys[i]) == "playlist_entry_id" &&
+            map->values[i].format == MPV_FORMAT_INT64) {
+            m_currentEntry = map->values[i].u.int64;
+        }
     }
 }
 
 void Engine::handleProperty(quint64 id, const mpv_event_property &property)
 {
     const bool hasValue = property.format != MPV_FORMAT_NONE && property.data;
+    const auto flag = [&] {
+        return hasValue && *static_cast<int *>(property.data) != 0;
+    };
+    const auto number = [&] {
+        return hasValue ? *static_cast<double *>(property.data) : 0.0;
+    };
     switch (id) {
     case TimePos:
-        m_position = hasValue ? *static_cast<double *>(property.data) : 0.0;
-        emit positionChanged(m_position);
+        if (hasValue)
+            m_state.position = number();
+        break;
+    case Duration:
+        m_state.duration = number();
         break;
     case Pause:
-        m_paused = hasValue && *static_cast<int *>(property.data);
-        setPlaying(!m_paused && !m_idle);
+        m_paused = flag();
         break;
-    case IdleActive:
-        m_idle = !hasValue || *static_cast<int *>(property.data);
-        setPlaying(!m_paused && !m_idle);
+    case PausedForCache:
+        m_waitingForCache = flag();
+        break;
+    case CacheBuffering:
+        m_state.bufferingPercent = hasValue ? int(*static_cast<int64_t *>(property.data)) : 0;
+        break;
+    case Volume:
+        m_state.volume = qRound(number());
+        break;
+    case Mute:
+        m_state.muted = flag();
+        break;
+    case VideoFormat:
+        m_state.hasVideo = hasValue;
         break;
     default:
         break;
     }
 }
 
-void Engine::setPlaying(bool playing)
+void Engine::handleEndOfFile(const mpv_event &event)
 {
-    if (playing == m_playing)
+    const auto *end = static_cast<const mpv_event_end_file *>(event.data);
+    if (m_currentEntry < 0 || end->playlist_entry_id != m_currentEntry)
+        return; // a file that a newer choice replaced
+    m_loading = false;
+    m_loaded = false;
+    m_currentEntry = -1;
+    switch (end->reason) {
+    case MPV_END_FILE_REASON_EOF: {
+        // A seek past the end ends the file before the position gets there.
+        const double reached = qMax(m_state.position, m_seekTarget);
+        const bool short_ = m_state.duration > 0.0 && reached < m_state.duration - kEarlyEndMargin;
+        m_state.status = short_ || m_streamCut ? Status::EndedEarly : Status::Finished;
+        break;
+    }
+    case MPV_END_FILE_REASON_ERROR:
+        m_state.status = Status::Failed;
+        m_state.fault = faultOf(end->error, m_lastNetworkFault);
+        // The messages that name a network fault may still be on their way.
+        m_faultMayBeNamed = m_state.fault == Fault::Network;
+        qCInfo(lcPlayer) << "cannot play" << m_opened << mpv_error_string(end->error);
+        break;
+    default:
+        m_state.status = Status::Stopped;
+        break;
+    }
+}
+
+void Engine::noteLogMessage(const mpv_event &event)
+{
+    const auto *message = static_cast<const mpv_event_log_message *>(event.data);
+    const QString text = QString::fromUtf8(message->text).trimmed();
+    qCDebug(lcPlayer).noquote() << message->prefix << text;
+    if (text.contains(QLatin1String("Stream ends prematurely")))
+        m_streamCut = true;
+    const Fault fault = faultOfMessage(text);
+    if (fault == Fault::None)
         return;
-    m_playing = playing;
-    emit playingChanged(playing);
+    m_lastNetworkFault = fault;
+    if (m_faultMayBeNamed && m_state.status == Status::Failed) {
+        m_state.fault = fault;
+        m_faultMayBeNamed = fault == Fault::Network;
+    }
+}
+
+void Engine::updateStatus()
+{
+    if (m_loading && !m_loaded) {
+        m_state.status = m_waitingForCache ? Status::Buffering : Status::Connecting;
+        return;
+    }
+    if (!m_loaded)
+        return; // idle, stopped, finished or failed: set where it happened
+    if (m_waitingForCache)
+        m_state.status = Status::Buffering;
+    else if (m_paused)
+        m_state.status = Status::Paused;
+    else
+        m_state.status = Status::Playing;
+}
+
+void Engine::publish(const PlaybackState &before)
+{
+    if (m_state == before)
+        return;
+    emit stateChanged(m_state);
+    if (m_state.status != before.status)
+        emit statusChanged(m_state.status);
+    if (m_state.position != before.position)
+        emit positionChanged(m_state.position);
+    if (m_state.duration != before.duration)
+        emit durationChanged(m_state.duration);
+    if (m_state.volume != before.volume)
+        emit volumeChanged(m_state.volume);
+    if (m_state.muted != before.muted)
+        emit mutedChanged(m_state.muted);
 }
 
 } // namespace player

@@ -2,12 +2,16 @@
 
 // The playback engine of one player: it alone owns the mpv core, sets its
 // options, sends it commands and turns its events, which arrive on mpv's
-// threads, into Qt signals on the GUI thread.
+// threads, into typed state and Qt signals on the GUI thread.
 
 #include "mpv_handle.h"
+#include "playback_state.h"
 
 #include <QObject>
 #include <QString>
+
+struct mpv_event;
+struct mpv_event_property;
 
 namespace player {
 
@@ -20,7 +24,7 @@ public:
     ~Engine() override;
 
     // False when the core could not be created or initialised; the engine
-    // then plays nothing and says so once in the log.
+    // then plays nothing and its status says so.
     bool isValid() const { return m_handle != nullptr; }
     MpvHandle handle() const { return m_handle; }
 
@@ -29,35 +33,69 @@ public:
     // earlier waits for setRenderReady().
     void open(const QString &location);
     void setRenderReady();
-    void stop();
 
-    double position() const { return m_position; }
-    bool isPlaying() const { return m_playing; }
+    void play();
+    void pause();
+    void togglePause();
+    void stop();
+    void seekBy(double seconds);
+    void seekTo(double seconds);
+    void setVolume(int volume); // 0 to 100
+    void setMuted(bool muted);
+
+    const PlaybackState &state() const { return m_state; }
+    Status status() const { return m_state.status; }
+    double position() const { return m_state.position; }
+    double duration() const { return m_state.duration; }
+    bool isPlaying() const { return m_state.status == Status::Playing; }
     // The location handed to mpv last, as mpv received it.
     QString openedLocation() const { return m_opened; }
 
+    // Certificates that https locations are verified against, as a PEM
+    // bundle; the system's trusted certificates unless set. Applies to
+    // engines created afterwards.
+    static void setCertificateBundle(const QString &path);
+
 signals:
+    // Any part of the state changed; the specific signals follow.
+    void stateChanged(const player::PlaybackState &state);
+    void statusChanged(player::Status status);
     void positionChanged(double seconds);
-    void playingChanged(bool playing);
-    void fileLoaded();
-    void endOfFile(bool failed, const QString &reason);
+    void durationChanged(double seconds);
+    void volumeChanged(int volume);
+    void mutedChanged(bool muted);
 
 private:
     bool initialise();
     void sendOpen(const QString &location);
+    void command(std::initializer_list<const char *> args);
     void drainEvents();
-    void handleEvent(const struct mpv_event &event);
-    void handleProperty(quint64 id, const struct mpv_event_property &property);
-    void setPlaying(bool playing);
+    void handleEvent(const mpv_event &event);
+    void handleProperty(quint64 id, const mpv_event_property &property);
+    void handleCommandReply(const mpv_event &event);
+    void handleEndOfFile(const mpv_event &event);
+    void noteLogMessage(const mpv_event &event);
+    void updateStatus();
+    void publish(const PlaybackState &before);
 
     MpvHandle m_handle;
     bool m_renderReady = false;
     QString m_pending;
     QString m_opened;
-    double m_position = 0.0;
+    PlaybackState m_state;
+    // What mpv reports, from which the status is derived.
+    bool m_loading = false;
+    bool m_loaded = false;
     bool m_paused = false;
-    bool m_idle = true;
-    bool m_playing = false;
+    bool m_waitingForCache = false;
+    Fault m_lastNetworkFault = Fault::None;
+    bool m_faultMayBeNamed = false;
+    bool m_streamCut = false;  // the server closed the stream before its end
+    double m_seekTarget = 0.0; // where the user's last seek went
+    // The playlist entry of the latest load, once mpv has named it; events
+    // of other entries belong to files a newer choice replaced.
+    qint64 m_currentEntry = -1;
+    quint64 m_loadNumber = 0;
 };
 
 } // namespace player

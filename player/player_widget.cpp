@@ -1,22 +1,49 @@
 #include "player_widget.h"
 
+#include "control_bar.h"
 #include "engine.h"
+#include "player_actions.h"
 #include "video_surface.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QVBoxLayout>
 
 namespace player {
+namespace {
+
+// Steps as mpv, VLC and Celluloid users know them.
+constexpr double kButtonSeekSeconds = 10.0;
+constexpr double kShortSeekSeconds = 5.0;
+constexpr double kLongSeekSeconds = 60.0;
+constexpr int kKeyVolumeStep = 2;
+constexpr int kWheelVolumeStep = 5;
+
+} // namespace
 
 PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("WindowsMediaPlayer1"));
-    setAutoFillBackground(true);
-    QPalette idle = palette();
-    idle.setColor(QPalette::Window, Qt::black);
-    setPalette(idle);
+    setFocusPolicy(Qt::StrongFocus);
+    m_actions = new PlayerActions(this);
+
+    m_videoArea = new QWidget(this);
+    m_videoArea->setObjectName(QStringLiteral("videoArea"));
+    m_videoArea->setAutoFillBackground(true);
+    QPalette black = m_videoArea->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_videoArea->setPalette(black);
+    auto *videoLayout = new QVBoxLayout(m_videoArea);
+    videoLayout->setContentsMargins(0, 0, 0, 0);
+
+    m_controls = new ControlBar(*m_actions, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(m_videoArea, 1);
+    layout->addWidget(m_controls);
+    connectActions();
 }
 
 PlayerWidget::~PlayerWidget()
@@ -28,6 +55,36 @@ PlayerWidget::~PlayerWidget()
     m_surface = nullptr;
     delete m_engine;
     m_engine = nullptr;
+}
+
+void PlayerWidget::connectActions()
+{
+    connect(m_actions->playPause, &QAction::triggered, this, [this] {
+        if (m_engine)
+            m_engine->togglePause();
+    });
+    connect(m_actions->stop, &QAction::triggered, this, &PlayerWidget::stop);
+    connect(m_actions->seekBack, &QAction::triggered, this, [this] {
+        if (m_engine)
+            m_engine->seekBy(-kButtonSeekSeconds);
+    });
+    connect(m_actions->seekForward, &QAction::triggered, this, [this] {
+        if (m_engine)
+            m_engine->seekBy(kButtonSeekSeconds);
+    });
+    connect(m_actions->mute, &QAction::triggered, this, [this](bool muted) {
+        if (m_engine)
+            m_engine->setMuted(muted);
+    });
+    connect(m_actions->fullScreen, &QAction::triggered, this, &PlayerWidget::fullScreenRequested);
+    connect(m_controls, &ControlBar::seekRequested, this, [this](double seconds) {
+        if (m_engine)
+            m_engine->seekTo(seconds);
+    });
+    connect(m_controls, &ControlBar::volumeRequested, this, [this](int volume) {
+        if (m_engine)
+            m_engine->setVolume(volume);
+    });
 }
 
 void PlayerWidget::setUrl(const QString &url)
@@ -44,18 +101,123 @@ void PlayerWidget::stop()
         m_engine->stop();
 }
 
+void PlayerWidget::setFullScreenShown(bool fullScreen)
+{
+    m_actions->setFullScreen(fullScreen);
+}
+
 bool PlayerWidget::ensureEngine()
 {
     if (m_engine)
         return m_engine->isValid();
     m_engine = new Engine(this);
+    connect(m_engine, &Engine::stateChanged, this, &PlayerWidget::showState);
+    showState(m_engine->state());
     if (!m_engine->isValid())
         return false;
-    m_surface = new VideoSurface(m_engine->handle(), this);
+    m_surface = new VideoSurface(m_engine->handle(), m_videoArea);
+    // Clicks, wheel and double-clicks on the video are the player's.
+    m_surface->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_surface->setFocusProxy(this);
     connect(m_surface, &VideoSurface::renderReady, m_engine, &Engine::setRenderReady);
-    layout()->addWidget(m_surface);
+    m_videoArea->layout()->addWidget(m_surface);
     m_surface->show();
     return true;
+}
+
+void PlayerWidget::showState(const PlaybackState &state)
+{
+    m_actions->setState(state);
+    m_controls->setState(state);
+}
+
+void PlayerWidget::changeVolume(int delta)
+{
+    if (m_engine)
+        m_engine->setVolume(m_engine->state().volume + delta);
+}
+
+bool PlayerWidget::isOverVideo(const QPoint &position) const
+{
+    return m_videoArea->geometry().contains(position);
+}
+
+void PlayerWidget::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        m_actions->playPause->trigger();
+        break;
+    case Qt::Key_F:
+        m_actions->fullScreen->trigger();
+        break;
+    case Qt::Key_Escape:
+        if (m_actions->fullScreen->isChecked())
+            m_actions->fullScreen->trigger();
+        else
+            QWidget::keyPressEvent(event);
+        break;
+    case Qt::Key_M:
+        m_actions->mute->trigger();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const bool back = event->key() == Qt::Key_Left || event->key() == Qt::Key_Down;
+        const bool longStep = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+        if (m_engine)
+            m_engine->seekBy((back ? -1 : 1) * (longStep ? kLongSeekSeconds : kShortSeekSeconds));
+        break;
+    }
+    case Qt::Key_9:
+        changeVolume(-kKeyVolumeStep);
+        break;
+    case Qt::Key_0:
+        changeVolume(kKeyVolumeStep);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+}
+
+void PlayerWidget::wheelEvent(QWheelEvent *event)
+{
+    const int steps = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (steps == 0) {
+        event->ignore();
+        return;
+    }
+    changeVolume(steps * kWheelVolumeStep);
+    event->accept();
+}
+
+void PlayerWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && isOverVideo(event->position().toPoint()))
+        m_actions->fullScreen->trigger();
+    else
+        QWidget::mouseDoubleClickEvent(event);
+}
+
+void PlayerWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!isOverVideo(event->pos())) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("playerContextMenu"));
+    menu.addAction(m_actions->playPause);
+    menu.addAction(m_actions->stop);
+    menu.addSeparator();
+    menu.addAction(m_actions->seekBack);
+    menu.addAction(m_actions->seekForward);
+    menu.addSeparator();
+    menu.addAction(m_actions->mute);
+    menu.addAction(m_actions->fullScreen);
+    menu.exec(event->globalPos());
 }
 
 } // namespace player

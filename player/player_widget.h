@@ -1,8 +1,10 @@
 #pragma once
 
-// The media player embedded in every episode window. Setting URL opens that
-// location and plays it (the player starts by itself), replacing whatever
-// played before. The engine and the video surface come into being with the
+// The media player embedded in every episode window: a video surface above
+// a control bar. Setting URL opens that location and plays it (the player
+// starts by itself), replacing whatever played before; the user drives the
+// rest with the control bar, the context menu on the video, the keyboard and
+// the mouse. The engine and the video surface come into being with the
 // first URL: most windows never play, and each surface costs a GL context.
 
 #include <QString>
@@ -10,8 +12,11 @@
 
 namespace player {
 
+class ControlBar;
 class Engine;
+class PlayerActions;
 class VideoSurface;
+struct PlaybackState;
 
 class PlayerWidget : public QWidget
 {
@@ -29,17 +34,37 @@ public:
     // Stops playback; used when the application quits.
     void stop();
 
+    // The host window tells the player whether it shows it full screen.
+    void setFullScreenShown(bool fullScreen);
+
     // Null until the first URL.
     Engine *engine() const { return m_engine; }
     VideoSurface *surface() const { return m_surface; }
+    ControlBar *controlBar() const { return m_controls; }
+    PlayerActions &actions() const { return *m_actions; }
 
 signals:
     void urlChanged(const QString &url);
+    // The user asks for full screen, or to leave it; the host window does it.
+    void fullScreenRequested(bool fullScreen);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     bool ensureEngine();
+    void connectActions();
+    void showState(const PlaybackState &state);
+    void changeVolume(int delta);
+    bool isOverVideo(const QPoint &position) const;
 
     QString m_url;
+    PlayerActions *m_actions = nullptr;
+    QWidget *m_videoArea = nullptr;
+    ControlBar *m_controls = nullptr;
     Engine *m_engine = nullptr;
     VideoSurface *m_surface = nullptr;
 };

@@ -2,6 +2,7 @@
 // on 127.0.0.1, drawn through its render context in a real X window.
 
 #include "app/application.h"
+#include "common/player_host.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -23,25 +24,7 @@ namespace {
 
 constexpr int kStartTimeout = 20000;
 
-// A top-level window holding one player at the size of an episode window's.
-struct Host
-{
-    QWidget window;
-    PlayerWidget *player = nullptr;
-
-    Host()
-    {
-        player = new PlayerWidget(&window);
-        window.resize(329, 385);
-        player->setGeometry(0, 0, 329, 385);
-    }
-    bool show()
-    {
-        window.show();
-        return QTest::qWaitForWindowExposed(&window);
-    }
-    double position() const { return player->engine() ? player->engine()->position() : 0.0; }
-};
+using Host = testing::PlayerHost;
 
 qint64 engineCount(PlayerWidget *player, const char *property)
 {

@@ -6,6 +6,9 @@
 #include "resources/text.h"
 #include "windows/window_frame.h"
 
+#include <QEvent>
+#include <QLayout>
+#include <QMenuBar>
 #include <algorithm>
 
 namespace windows {
@@ -59,6 +62,9 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
         applyTabOrder({{0, m_player}, {1, m_list}});
     buildMenuBar(this, menuOf(layout.name));
 
+    connect(m_player, &player::PlayerWidget::fullScreenRequested, this,
+            &EpisodeWindow::setPlayerFullScreen);
+    client->installEventFilter(this);
     connect(m_list, &EpisodeList::chosen, this, &EpisodeWindow::playSelected); // Combo1_Click
     connect(m_list, &EpisodeList::edited, this, &EpisodeWindow::playSelected); // Combo1_Change
 }
@@ -70,6 +76,42 @@ void EpisodeWindow::setVisible(bool visible)
         formLoad();
     }
     QMainWindow::setVisible(visible);
+}
+
+void EpisodeWindow::setPlayerFullScreen(bool fullScreen)
+{
+    if (fullScreen == isFullScreen())
+        return;
+    QWidget *client = centralWidget();
+    if (fullScreen) {
+        m_playerGeometry = m_player->geometry();
+        menuBar()->hide();
+        m_list->hide();
+        // The stored frame is fixed; full screen needs it free for a while.
+        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        for (QWidget *w : {static_cast<QWidget *>(this), client}) {
+            w->setMinimumSize(0, 0);
+            w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+        showFullScreen();
+    } else {
+        showNormal();
+        menuBar()->show();
+        m_list->show();
+        client->setFixedSize(toPixels(m_layout.clientWidth), toPixels(m_layout.clientHeight));
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        m_player->setGeometry(m_playerGeometry);
+    }
+    m_player->setFullScreenShown(fullScreen);
+    m_player->setFocus();
+}
+
+bool EpisodeWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // In full screen the player follows the client area wherever it goes.
+    if (watched == centralWidget() && event->type() == QEvent::Resize && isFullScreen())
+        m_player->setGeometry(centralWidget()->rect());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void EpisodeWindow::formLoad()

@@ -31,14 +31,21 @@ public:
     // The load step runs inside the first show, before the window appears.
     void setVisible(bool visible) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void formLoad();
     void playSelected();
+    // Full screen shows the player alone over the whole screen; leaving it
+    // brings back the stored layout.
+    void setPlayerFullScreen(bool fullScreen);
 
     const layout::EpisodeLayout &m_layout;
     EpisodeList *m_list = nullptr;
     player::PlayerWidget *m_player = nullptr;
     bool m_loaded = false;
+    QRect m_playerGeometry;
 };
 
 } // namespace windows

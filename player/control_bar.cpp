@@ -1,0 +1,112 @@
+#include "control_bar.h"
+
+#include "player_actions.h"
+#include "status_text.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace player {
+namespace {
+
+constexpr int kMillisecondsPerSecond = 1000;
+
+QToolButton *buttonFor(QAction *action, const char *name, QWidget *parent)
+{
+    auto *button = new QToolButton(parent);
+    button->setDefaultAction(action);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus); // keys belong to the player
+    return button;
+}
+
+} // namespace
+
+ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("controlBar"));
+    setAutoFillBackground(true);
+
+    m_seek = new QSlider(Qt::Horizontal, this);
+    m_seek->setObjectName(QStringLiteral("seekSlider"));
+    m_seek->setToolTip(tr("Position"));
+    m_seek->setFocusPolicy(Qt::NoFocus);
+    m_seek->setRange(0, 0);
+    m_time = new QLabel(timeText(0, 0), this);
+    m_time->setObjectName(QStringLiteral("timeLabel"));
+    m_time->setToolTip(tr("Elapsed and total time"));
+
+    m_volume = new QSlider(Qt::Horizontal, this);
+    m_volume->setObjectName(QStringLiteral("volumeSlider"));
+    m_volume->setToolTip(tr("Volume"));
+    m_volume->setFocusPolicy(Qt::NoFocus);
+    m_volume->setRange(0, 100);
+    m_volume->setValue(PlaybackState{}.volume);
+    m_volume->setFixedWidth(56);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("statusLabel"));
+    m_status->setToolTip(tr("What the player is doing"));
+    m_status->setMinimumWidth(40);
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto *seekRow = new QHBoxLayout;
+    seekRow->addWidget(m_seek, 1);
+    seekRow->addWidget(m_time);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->setSpacing(0);
+    buttonRow->addWidget(buttonFor(actions.playPause, "playPauseButton", this));
+    buttonRow->addWidget(buttonFor(actions.stop, "stopButton", this));
+    buttonRow->addWidget(buttonFor(actions.seekBack, "seekBackButton", this));
+    buttonRow->addWidget(buttonFor(actions.seekForward, "seekForwardButton", this));
+    buttonRow->addSpacing(4);
+    buttonRow->addWidget(m_status, 1);
+    buttonRow->addWidget(buttonFor(actions.mute, "muteButton", this));
+    buttonRow->addWidget(m_volume);
+    buttonRow->addWidget(buttonFor(actions.fullScreen, "fullScreenButton", this));
+    auto *rows = new QVBoxLayout(this);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(0);
+    rows->addLayout(seekRow);
+    rows->addLayout(buttonRow);
+
+    connect(m_seek, &QSlider::sliderReleased, this, &ControlBar::emitSeek);
+    connect(m_seek, &QSlider::actionTriggered, this, &ControlBar::onSeekAction);
+    connect(m_volume, &QSlider::valueChanged, this, &ControlBar::volumeRequested);
+    setState(PlaybackState{});
+}
+
+void ControlBar::setState(const PlaybackState &state)
+{
+    const int length = int(state.duration * kMillisecondsPerSecond);
+    if (m_seek->maximum() != length)
+        m_seek->setMaximum(length);
+    if (!m_seek->isSliderDown())
+        m_seek->setValue(int(state.position * kMillisecondsPerSecond));
+    m_seek->setEnabled(state.duration > 0);
+    m_time->setText(timeText(state.position, state.duration));
+    m_status->setText(statusText(state));
+    if (!m_volume->isSliderDown() && m_volume->value() != state.volume) {
+        const QSignalBlocker quiet(m_volume);
+        m_volume->setValue(state.volume);
+    }
+}
+
+void ControlBar::onSeekAction(int action)
+{
+    // A click on the groove or a wheel step moves the slider without a drag.
+    if (action != QAbstractSlider::SliderMove)
+        QMetaObject::invokeMethod(this, &ControlBar::emitSeek, Qt::QueuedConnection);
+}
+
+void ControlBar::emitSeek()
+{
+    emit seekRequested(double(m_seek->sliderPosition()) / kMillisecondsPerSecond);
+}
+
+} // namespace player

@@ -1,0 +1,43 @@
+#pragma once
+
+// The player's control bar under the video: transport buttons, a seek bar
+// with elapsed and total time, mute and volume, full screen, and a status
+// line. Buttons trigger the player's shared actions; the sliders say what
+// the user asks for through intent signals. State comes in through
+// setState() and never fights a slider the user is dragging.
+
+#include "playback_state.h"
+
+#include <QWidget>
+
+class QLabel;
+class QSlider;
+
+namespace player {
+
+class PlayerActions;
+
+class ControlBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ControlBar(PlayerActions &actions, QWidget *parent = nullptr);
+
+    void setState(const PlaybackState &state);
+
+signals:
+    void seekRequested(double seconds);
+    void volumeRequested(int volume);
+
+private:
+    void onSeekAction(int action);
+    void emitSeek();
+
+    QSlider *m_seek = nullptr;
+    QSlider *m_volume = nullptr;
+    QLabel *m_time = nullptr;
+    QLabel *m_status = nullptr;
+};
+
+} // namespace player

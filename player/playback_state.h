@@ -1,0 +1,51 @@
+#pragma once
+
+// What a player is doing, as the engine reports it to the control bar and
+// to the desktop.
+
+#include <QMetaType>
+#include <QString>
+
+namespace player {
+
+enum class Status {
+    Idle,       // nothing opened yet
+    Connecting, // a location was opened and nothing has arrived yet
+    Buffering,  // waiting for data; bufferingPercent tells how far
+    Playing,
+    Paused,
+    Stopped,    // the user stopped it
+    Finished,   // played to its end
+    EndedEarly, // the stream ended before the media did
+    Failed,     // could not be played; fault tells why
+};
+
+enum class Fault {
+    None,
+    NotFound,          // the server has no such file
+    ConnectionRefused, // nothing listens at the address
+    UnknownHost,       // the host name does not resolve
+    Certificate,       // the https certificate is not trusted
+    UnsupportedMedia,  // the data is no media mpv can play
+    Network,           // another network or server failure
+    EngineUnavailable, // the playback engine could not start
+};
+
+struct PlaybackState
+{
+    Status status = Status::Idle;
+    Fault fault = Fault::None;
+    int bufferingPercent = 0;
+    double position = 0.0; // seconds
+    double duration = 0.0; // seconds; 0 while unknown
+    int volume = 50;       // 0 to 100
+    bool muted = false;
+    bool hasVideo = false;
+    QString title;
+
+    bool operator==(const PlaybackState &) const = default;
+};
+
+} // namespace player
+
+Q_DECLARE_METATYPE(player::PlaybackState)

@@ -1,0 +1,40 @@
+#pragma once
+
+// The commands a user gives the player, as QActions shared by the control
+// bar, the context menu and the keyboard. They only say what the user wants;
+// the player widget carries them out on its engine.
+
+#include <QObject>
+
+class QAction;
+class QWidget;
+
+namespace player {
+
+struct PlaybackState;
+
+class PlayerActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PlayerActions(QWidget *owner);
+
+    // Icons, texts and checked states follow the state.
+    void setState(const PlaybackState &state);
+    void setFullScreen(bool fullScreen);
+
+    QAction *playPause = nullptr;
+    QAction *stop = nullptr;
+    QAction *seekBack = nullptr;
+    QAction *seekForward = nullptr;
+    QAction *mute = nullptr;
+    QAction *fullScreen = nullptr;
+
+private:
+    QAction *make(const char *name, QWidget *owner);
+
+    bool m_showsPause = false;
+};
+
+} // namespace player

@@ -1,0 +1,83 @@
+#include "status_text.h"
+
+#include <QCoreApplication>
+
+namespace player {
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("player::StatusText", text);
+}
+
+QString faultText(Fault fault)
+{
+    switch (fault) {
+    case Fault::NotFound:
+        return tr("File not found on the server");
+    case Fault::ConnectionRefused:
+        return tr("The server refused the connection");
+    case Fault::UnknownHost:
+        return tr("Unknown server address");
+    case Fault::Certificate:
+        return tr("The server's certificate is not trusted");
+    case Fault::UnsupportedMedia:
+        return tr("This file cannot be played");
+    case Fault::EngineUnavailable:
+        return tr("The player cannot start");
+    case Fault::Network:
+    case Fault::None:
+        break;
+    }
+    return tr("Network error");
+}
+
+QString clock(int seconds, bool withHours)
+{
+    const int h = seconds / 3600;
+    const int m = (seconds / 60) % 60;
+    const int s = seconds % 60;
+    if (withHours)
+        return QStringLiteral("%1:%2:%3")
+            .arg(h)
+            .arg(m, 2, 10, QLatin1Char('0'))
+            .arg(s, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2").arg(m).arg(s, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString statusText(const PlaybackState &state)
+{
+    switch (state.status) {
+    case Status::Idle:
+        return tr("Ready");
+    case Status::Connecting:
+        return tr("Connecting…");
+    case Status::Buffering:
+        return tr("Buffering %1%").arg(state.bufferingPercent);
+    case Status::Playing:
+        return tr("Playing");
+    case Status::Paused:
+        return tr("Paused");
+    case Status::Stopped:
+        return tr("Stopped");
+    case Status::Finished:
+        return tr("Finished");
+    case Status::EndedEarly:
+        return tr("The stream ended early");
+    case Status::Failed:
+        return faultText(state.fault);
+    }
+    return {};
+}
+
+QString timeText(double position, double duration)
+{
+    const int total = qMax(0, int(duration));
+    const int elapsed = qBound(0, int(position), total > 0 ? total : int(position));
+    const bool withHours = total >= 3600 || elapsed >= 3600;
+    return clock(elapsed, withHours) + QStringLiteral(" / ") + clock(total, withHours);
+}
+
+} // namespace player
