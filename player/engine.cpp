@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QUrl>
 #include <clocale>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcPlayer, "tafsir.player")
 
@@ -80,6 +81,9 @@ constexpr Observed kObserved[] = {
 
 // Replies to our loadfile commands carry this tag and the load's number.
 constexpr quint64 kLoadReplyTag = quint64(1) << 62;
+
+// Position changes smaller than this are not signalled on their own.
+constexpr double kPositionStep = 0.2;
 
 // A stream shorter than its media by more than this has ended early.
 constexpr double kEarlyEndMargin = 1.0;
@@ -459,16 +463,26 @@ void Engine::publish(const PlaybackState &before)
 {
     if (m_state == before)
         return;
+    // The position changes with every frame; the user sees it move a few
+    // times a second, and the controls repaint no more often than that.
+    PlaybackState withOldPosition = m_state;
+    withOldPosition.position = m_published.position;
+    if (withOldPosition == m_published &&
+        qAbs(m_state.position - m_published.position) < kPositionStep) {
+        return;
+    }
+
+    const PlaybackState last = std::exchange(m_published, m_state);
     emit stateChanged(m_state);
-    if (m_state.status != before.status)
+    if (m_state.status != last.status)
         emit statusChanged(m_state.status);
-    if (m_state.position != before.position)
+    if (m_state.position != last.position)
         emit positionChanged(m_state.position);
-    if (m_state.duration != before.duration)
+    if (m_state.duration != last.duration)
         emit durationChanged(m_state.duration);
-    if (m_state.volume != before.volume)
+    if (m_state.volume != last.volume)
         emit volumeChanged(m_state.volume);
-    if (m_state.muted != before.muted)
+    if (m_state.muted != last.muted)
         emit mutedChanged(m_state.muted);
 }
 

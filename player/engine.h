@@ -83,6 +83,7 @@ private:
     QString m_pending;
     QString m_opened;
     PlaybackState m_state;
+    PlaybackState m_published; // the state last signalled
     // What mpv reports, from which the status is derived.
     bool m_loading = false;
     bool m_loaded = false;

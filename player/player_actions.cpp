@@ -38,6 +38,8 @@ QAction *PlayerActions::make(const char *name, QWidget *owner)
 
 void PlayerActions::setState(const PlaybackState &state)
 {
+    // Called several times a second while playing: touch icons and texts
+    // only when what they show changes.
     const bool showPause = state.status == Status::Playing || state.status == Status::Buffering ||
                            state.status == Status::Connecting;
     QStyle *style = qobject_cast<QWidget *>(parent())->style();
@@ -51,10 +53,12 @@ void PlayerActions::setState(const PlaybackState &state)
                          state.status == Status::Buffering;
     seekBack->setEnabled(canSeek);
     seekForward->setEnabled(canSeek);
-    mute->setChecked(state.muted);
-    mute->setIcon(
-        style->standardIcon(state.muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
-    mute->setText(state.muted ? tr("Unmute") : tr("Mute"));
+    if (state.muted != mute->isChecked() || mute->text().isEmpty()) {
+        mute->setChecked(state.muted);
+        mute->setIcon(style->standardIcon(state.muted ? QStyle::SP_MediaVolumeMuted
+                                                      : QStyle::SP_MediaVolume));
+        mute->setText(state.muted ? tr("Unmute") : tr("Mute"));
+    }
 }
 
 void PlayerActions::setFullScreen(bool on)

@@ -121,6 +121,9 @@ bool PlayerWidget::ensureEngine()
     m_surface->setFocusProxy(this);
     connect(m_surface, &VideoSurface::renderReady, m_engine, &Engine::setRenderReady);
     m_videoArea->layout()->addWidget(m_surface);
+    // With its size known, the surface sets up GL as it is shown, so the
+    // location opens now rather than after the next paint.
+    m_videoArea->layout()->activate();
     m_surface->show();
     return true;
 }

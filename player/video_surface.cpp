@@ -66,7 +66,10 @@ void VideoSurface::initializeGL()
 
 void VideoSurface::paintGL()
 {
+    const bool newFrame = m_framePending;
     renderFrame(false);
+    if (newFrame)
+        emit framePresented();
 }
 
 void VideoSurface::onRenderUpdate()

@@ -26,6 +26,8 @@ public:
 signals:
     // The render context exists: the engine may open media now.
     void renderReady();
+    // A video frame was drawn on screen.
+    void framePresented();
 
 protected:
     void initializeGL() override;

@@ -1,0 +1,351 @@
+// One measurement per run, in a process of its own, printed as
+// "figure <name> <value>" lines for the benchmark driver. Each mode that
+// measures the application has a reference mode measured the same way.
+
+#include "app/application.h"
+#include "bare_player.h"
+#include "media_server.h"
+#include "player/engine.h"
+#include "player/player_widget.h"
+#include "player/video_surface.h"
+#include "windows/episode/episode_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMainWindow>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+
+// Milliseconds on the monotonic clock, which both processes share.
+double monotonicMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+void figure(const char *name, double value)
+{
+    std::printf("figure %s %.3f\n", name, value);
+    std::fflush(stdout);
+}
+
+// Runs the event loop until `done` holds or the time is up. The loop sleeps
+// between checks: a spinning wait would count as the application's CPU.
+bool waitFor(const std::function<bool()> &done, int timeoutMs = 30000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QEventLoop loop;
+    QTimer poll;
+    poll.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || timer.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    poll.start(2);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+bool exposed(QWidget *w)
+{
+    return w->windowHandle() && w->windowHandle()->isExposed();
+}
+
+long residentKiB()
+{
+    FILE *status = std::fopen("/proc/self/status", "r");
+    long kib = -1;
+    char line[256];
+    while (status && std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "VmRSS: %ld", &kib) == 1)
+            break;
+    }
+    if (status)
+        std::fclose(status);
+    return kib;
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+const QStringList kEpisodeWindows = [] {
+    QStringList names;
+    for (int n = 3; n <= 66; ++n) {
+        if (n != 63)
+            names.append(QString("Form%1").arg(n));
+    }
+    return names;
+}();
+
+// Start-up: the home window on screen. The driver times from spawn to the line.
+int startupApp()
+{
+    app::prepareQtApplication();
+    app::Application application;
+    application.start();
+    QMainWindow *home = application.registry().existing(u"Form1");
+    if (!waitFor([home] { return exposed(home); }))
+        return 1;
+    figure("exposed", 1);
+    return 0;
+}
+
+int startupBare()
+{
+    QMainWindow window;
+    window.resize(391, 245);
+    window.show();
+    if (!waitFor([&window] { return exposed(&window); }))
+        return 1;
+    figure("exposed", 1);
+    return 0;
+}
+
+int switching()
+{
+    app::prepareQtApplication();
+    app::Application application;
+    app::WindowRegistry &registry = application.registry();
+    QMainWindow *index = registry.window(u"Form2");
+    index->show();
+    waitFor([index] { return exposed(index); });
+    QElapsedTimer timer;
+    timer.start();
+    application.navigator().navigate(u"Form2", u"Form5");
+    QMainWindow *surah = registry.existing(u"Form5");
+    figure("first_show_ms", timer.nsecsElapsed() / 1e6);
+    waitFor([surah] { return exposed(surah); });
+    figure("first_show_exposed_ms", timer.nsecsElapsed() / 1e6);
+    application.navigator().navigate(u"Form5", u"Form2");
+    waitFor([index] { return exposed(index); });
+    timer.restart();
+    application.navigator().navigate(u"Form2", u"Form5");
+    figure("later_show_ms", timer.nsecsElapsed() / 1e6);
+    waitFor([surah] { return exposed(surah); });
+    figure("later_show_exposed_ms", timer.nsecsElapsed() / 1e6);
+    return 0;
+}
+
+// Every window shown once, in turn; then `players` episode windows play.
+int memoryApp(int players)
+{
+    app::prepareQtApplication();
+    app::Application application;
+    app::WindowRegistry &registry = application.registry();
+    MediaServer server;
+    server.start(QStringLiteral(TEST_MEDIA_DIR));
+    QMainWindow *previous = nullptr;
+    for (int n = 1; n <= 66; ++n) {
+        QMainWindow *w = registry.window(QString("Form%1").arg(n));
+        if (previous)
+            previous->hide();
+        w->show();
+        waitFor([w] { return exposed(w); });
+        previous = w;
+    }
+    for (int i = 0; i < players; ++i) {
+        auto *episode =
+            qobject_cast<windows::EpisodeWindow *>(registry.existing(kEpisodeWindows[i]));
+        previous->hide();
+        episode->show();
+        waitFor([episode] { return exposed(episode); });
+        episode->player()->setUrl(server.url("clip.mp4"));
+        player::PlayerWidget *p = episode->player();
+        waitFor([p] { return p->engine()->position() > 0.5; });
+        previous = episode;
+    }
+    waitFor([] { return false; }, 1000);
+    figure("resident_kib", residentKiB());
+    return 0;
+}
+
+int memoryBare()
+{
+    std::vector<std::unique_ptr<QMainWindow>> windows;
+    QMainWindow *previous = nullptr;
+    for (int n = 1; n <= 66; ++n) {
+        auto w = std::make_unique<QMainWindow>();
+        w->resize(n == 1 ? 391 : 329, n == 1 ? 245 : 405);
+        if (previous)
+            previous->hide();
+        w->show();
+        waitFor([&w] { return exposed(w.get()); });
+        previous = w.get();
+        windows.push_back(std::move(w));
+    }
+    waitFor([] { return false; }, 1000);
+    figure("resident_kib", residentKiB());
+    return 0;
+}
+
+// Choice to first frame: the first choice in a window (it creates the
+// engine), then a later one in the same window.
+int firstFrameApp(const QString &first, const QString &later)
+{
+    MediaServer server;
+    server.start(QStringLiteral(TEST_MEDIA_DIR));
+    QWidget window;
+    window.resize(329, 385);
+    auto *player = new player::PlayerWidget(&window);
+    player->setGeometry(0, 0, 329, 385);
+    window.show();
+    waitFor([&window] { return exposed(&window); });
+    int frames = 0;
+    QElapsedTimer timer;
+    timer.start();
+    player->setUrl(server.url(first));
+    QObject::connect(player->surface(), &player::VideoSurface::framePresented,
+                     [&frames] { ++frames; });
+    if (!waitFor([&frames] { return frames > 0; }))
+        return 1;
+    figure("first_choice_ms", timer.nsecsElapsed() / 1e6);
+    waitFor([player] { return player->engine()->position() > 1.5; });
+    timer.restart();
+    player->setUrl(server.url(later));
+    // A frame of the new file: the old one was past 1.5 s.
+    if (!waitFor([&] { return player->engine()->position() < 1.0 && frames > 0; }))
+        return 1;
+    frames = 0;
+    if (!waitFor([&frames] { return frames > 0; }))
+        return 1;
+    figure("later_choice_ms", timer.nsecsElapsed() / 1e6);
+    return 0;
+}
+
+int firstFrameBare(const QString &first, const QString &later)
+{
+    MediaServer server;
+    server.start(QStringLiteral(TEST_MEDIA_DIR));
+    bench::BarePlayer window;
+    window.resize(329, 385);
+    window.show();
+    waitFor([&window] { return window.isExposed(); });
+    QElapsedTimer timer;
+    timer.start();
+    window.open(server.url(first));
+    if (!waitFor([&window] { return window.framesShown() > 0; }))
+        return 1;
+    figure("first_choice_ms", timer.nsecsElapsed() / 1e6);
+    waitFor([&window] { return window.position() > 1.5; });
+    timer.restart();
+    window.open(server.url(later));
+    if (!waitFor([&window] { return window.position() < 1.0; }))
+        return 1;
+    const int shown = window.framesShown();
+    if (!waitFor([&window, shown] { return window.framesShown() > shown; }))
+        return 1;
+    figure("later_choice_ms", timer.nsecsElapsed() / 1e6);
+    return 0;
+}
+
+// CPU seconds per second of playback for the player playing `file`.
+int cpuApp(const QString &file, double seconds)
+{
+    QWidget window;
+    window.resize(680, 460);
+    auto *player = new player::PlayerWidget(&window);
+    player->setGeometry(0, 0, 680, 460);
+    window.show();
+    waitFor([&window] { return exposed(&window); });
+    player->setUrl(file);
+    waitFor([player] { return player->engine()->position() > 0.5; });
+    const double cpuFrom = cpuSeconds();
+    const double from = player->engine()->position();
+    waitFor([player, from, seconds] { return player->engine()->position() > from + seconds; },
+            int(seconds * 4000));
+    figure("cpu_per_second", (cpuSeconds() - cpuFrom) / (player->engine()->position() - from));
+    return 0;
+}
+
+int cpuBare(const QString &file, double seconds)
+{
+    bench::BarePlayer window;
+    window.resize(680, 460);
+    window.show();
+    waitFor([&window] { return window.isExposed(); });
+    window.open(file);
+    waitFor([&window] { return window.position() > 0.5; });
+    const double cpuFrom = cpuSeconds();
+    const double from = window.position();
+    waitFor([&window, from, seconds] { return window.position() > from + seconds; },
+            int(seconds * 4000));
+    figure("cpu_per_second", (cpuSeconds() - cpuFrom) / (window.position() - from));
+    return 0;
+}
+
+// Exit with 63 windows created and eight playing: the driver times from the
+// printed moment to the end of the process.
+int exitApp()
+{
+    app::prepareQtApplication();
+    app::Application application;
+    app::WindowRegistry &registry = application.registry();
+    MediaServer server;
+    server.start(QStringLiteral(TEST_MEDIA_DIR));
+    for (const QString &name : kEpisodeWindows)
+        registry.window(name);
+    QMainWindow *previous = nullptr;
+    for (int i = 0; i < 8; ++i) {
+        auto *episode =
+            qobject_cast<windows::EpisodeWindow *>(registry.existing(kEpisodeWindows[i]));
+        if (previous)
+            previous->hide();
+        episode->show();
+        waitFor([episode] { return exposed(episode); });
+        episode->player()->setUrl(server.url(i % 2 ? "clip.mkv" : "clip.mp4"));
+        player::PlayerWidget *p = episode->player();
+        waitFor([p] { return p->engine()->position() > 0.3; });
+        previous = episode;
+    }
+    QTimer::singleShot(0, [] {
+        figure("quit_at_ms", monotonicMs());
+        QCoreApplication::quit();
+    });
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication qtApp(argc, argv);
+    const QStringList args = qtApp.arguments();
+    const QString mode = args.value(1);
+    if (mode == "startup-app")
+        return startupApp();
+    if (mode == "startup-bare")
+        return startupBare();
+    if (mode == "switching")
+        return switching();
+    if (mode == "memory-app")
+        return memoryApp(args.value(2).toInt());
+    if (mode == "memory-bare")
+        return memoryBare();
+    if (mode == "first-frame-app")
+        return firstFrameApp(args.value(2), args.value(3));
+    if (mode == "first-frame-bare")
+        return firstFrameBare(args.value(2), args.value(3));
+    if (mode == "cpu-app")
+        return cpuApp(args.value(2), args.value(3).toDouble());
+    if (mode == "cpu-bare")
+        return cpuBare(args.value(2), args.value(3).toDouble());
+    if (mode == "exit-app")
+        return exitApp();
+    std::fprintf(stderr, "unknown mode\n");
+    return 2;
+}

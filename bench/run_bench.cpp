@@ -1,0 +1,175 @@
+// Runs every measurement of tafsir-probe several times, each in a fresh
+// process, and prints the figures beside their references and goals.
+// Figures, not pass or fail: the numbers depend on the machine.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+// Milliseconds on the monotonic clock, which both processes share.
+double monotonicMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+QString g_probe;
+
+struct Run
+{
+    std::map<QString, double> figures;
+    double elapsedMs = 0; // spawn to the first figure line
+    double endedAtMs = 0; // monotonic time the process was seen to end
+};
+
+Run runProbe(const QStringList &args)
+{
+    Run run;
+    QProcess probe;
+    probe.setProcessChannelMode(QProcess::SeparateChannels);
+    QElapsedTimer timer;
+    timer.start();
+    probe.start(g_probe, args);
+    bool first = true;
+    while (probe.state() != QProcess::NotRunning || probe.canReadLine()) {
+        if (!probe.canReadLine() && !probe.waitForReadyRead(60000))
+            break;
+        while (probe.canReadLine()) {
+            const QList<QByteArray> words = probe.readLine().trimmed().split(' ');
+            if (words.size() == 3 && words[0] == "figure") {
+                if (first)
+                    run.elapsedMs = timer.nsecsElapsed() / 1e6;
+                first = false;
+                run.figures[QString::fromLatin1(words[1])] = words[2].toDouble();
+            }
+        }
+    }
+    probe.waitForFinished(60000);
+    run.endedAtMs = monotonicMs();
+    if (probe.exitCode() != 0)
+        std::fprintf(stderr, "probe %s failed\n", qPrintable(args.join(' ')));
+    return run;
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F> double medianOf(int times, F measure)
+{
+    std::vector<double> values;
+    for (int i = 0; i < times; ++i)
+        values.push_back(measure());
+    return median(values);
+}
+
+void row(const char *name, double app, double reference, const char *unit, const char *goal)
+{
+    if (reference > 0)
+        std::printf("%-44s %10.1f %-4s %10.1f %-4s %7.2fx   %s\n", name, app, unit, reference, unit,
+                    app / reference, goal);
+    else
+        std::printf("%-44s %10.1f %-4s %10s %-4s %8s   %s\n", name, app, unit, "-", "", "", goal);
+    std::fflush(stdout);
+}
+
+double childCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    g_probe =
+        QFileInfo(QCoreApplication::applicationDirPath() + "/tafsir-probe").absoluteFilePath();
+    const int runs = 5;
+    std::printf("%-44s %15s %15s %8s   %s\n", "figure", "application", "reference", "ratio",
+                "goal");
+
+    const double startApp = medianOf(runs, [] { return runProbe({"startup-app"}).elapsedMs; });
+    const double startBare = medianOf(runs, [] { return runProbe({"startup-bare"}).elapsedMs; });
+    row("start-up to Form1 exposed (bare Qt window)", startApp, startBare, "ms", "<= 1.5x");
+
+    std::vector<double> first, later;
+    for (int i = 0; i < runs; ++i) {
+        const Run r = runProbe({"switching"});
+        first.push_back(r.figures.at("first_show_ms"));
+        later.push_back(r.figures.at("later_show_ms"));
+    }
+    row("first show of Form5 (459 entries)", median(first), 0, "ms", "< 15 ms");
+    row("later show of Form5", median(later), 0, "ms", "< 2 ms");
+
+    const auto rss = [](QStringList args) {
+        return medianOf(3, [&] { return runProbe(args).figures.at("resident_kib") / 1024.0; });
+    };
+    const double bareRss = rss({"memory-bare"});
+    row("resident, 66 windows shown (66 plain windows)", rss({"memory-app", "0"}), bareRss, "MiB",
+        "<= 1.2x");
+    row("resident, 66 windows, one playing", rss({"memory-app", "1"}), bareRss, "MiB",
+        "<= 120 MiB");
+    row("resident, 66 windows, eight playing", rss({"memory-app", "8"}), bareRss, "MiB", "");
+
+    std::map<QString, std::vector<double>> frames;
+    for (int i = 0; i < runs; ++i) {
+        for (const char *mode : {"first-frame-app", "first-frame-bare"}) {
+            const Run r = runProbe({mode, "clip.mp4", "clip.mkv"});
+            frames[QString(mode) + "/first"].push_back(r.figures.at("first_choice_ms"));
+            frames[QString(mode) + "/later"].push_back(r.figures.at("later_choice_ms"));
+        }
+    }
+    row("first choice to first frame, http (bare libmpv)", median(frames["first-frame-app/first"]),
+        median(frames["first-frame-bare/first"]), "ms", "<= 1.2x");
+    row("later choice to first frame, http (bare libmpv)", median(frames["first-frame-app/later"]),
+        median(frames["first-frame-bare/later"]), "ms", "<= 1.2x");
+
+    const QString clip = QStringLiteral(BENCH_MEDIA_DIR "/clip640.mp4");
+    const double seconds = 8;
+    const double appCpu = medianOf(3, [&] {
+        return runProbe({"cpu-app", clip, QString::number(seconds)}).figures.at("cpu_per_second");
+    });
+    double mpvCpu = 0;
+    const QString mpv = QStandardPaths::findExecutable("mpv");
+    if (!mpv.isEmpty()) {
+        mpvCpu = medianOf(3, [&] {
+            const double before = childCpuSeconds();
+            QProcess::execute(mpv,
+                              {"--no-config", "--really-quiet", "--ao=null", "--geometry=680x460",
+                               "--length=" + QString::number(seconds), clip});
+            return (childCpuSeconds() - before) / seconds;
+        });
+    }
+    const double bareCpu = medianOf(3, [&] {
+        return runProbe({"cpu-bare", clip, QString::number(seconds)}).figures.at("cpu_per_second");
+    });
+    row("CPU ms per playback s, 640x360 (mpv --no-config)", appCpu * 1000, mpvCpu * 1000, "ms",
+        "<= 1.1x");
+    row("CPU ms per playback s, 640x360 (bare libmpv)", appCpu * 1000, bareCpu * 1000, "ms", "");
+
+    const double exitMs = medianOf(3, [] {
+        const Run r = runProbe({"exit-app"});
+        return r.endedAtMs - r.figures.at("quit_at_ms");
+    });
+    row("quit to process end, 63 windows, 8 playing", exitMs, 0, "ms", "< 300 ms");
+    return 0;
+}
