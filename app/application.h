@@ -1,7 +1,8 @@
 #pragma once
 
-// The running system: the window registry, the navigator, and start-up,
-// which creates and shows the home window and nothing else.
+// The running system: the window registry, the navigator, the link
+// commands, and start-up, which creates and shows the home window and
+// nothing else.
 
 #include "navigator.h"
 #include "window_registry.h"

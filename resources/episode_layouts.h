@@ -27,6 +27,7 @@ struct EpisodeLayout
     bool listTabFirst = false;
     std::string_view captionText{};
     bool hasLargeFont = false; // a 13.5-point font for the window and its list
+    bool hasIcon = true;
 
     constexpr EpisodeLayout at(int x, int y) const { return with(&EpisodeLayout::position, Point{x, y}); }
     constexpr EpisodeLayout list(int left, int top, int width, int height) const
@@ -36,6 +37,7 @@ struct EpisodeLayout
     constexpr EpisodeLayout listFirstInTabOrder() const { return with(&EpisodeLayout::listTabFirst, true); }
     constexpr EpisodeLayout caption(std::string_view text) const { return with(&EpisodeLayout::captionText, text); }
     constexpr EpisodeLayout largeFont() const { return with(&EpisodeLayout::hasLargeFont, true); }
+    constexpr EpisodeLayout withoutIcon() const { return with(&EpisodeLayout::hasIcon, false); }
 
 private:
     template <typename Member, typename Value>
@@ -66,6 +68,11 @@ inline constexpr std::string_view kEpisodeCaptionText = "الشيـــخ الن
 inline constexpr Rect kEpisodeListGeometry{960, 120, 2775, 315};
 inline constexpr Rect kSurahPlayerGeometry{0, 0, 4935, 5775};
 inline constexpr Rect kProgrammePlayerGeometry{0, 0, 4815, 6495};
+// The portrait on the window's background, beneath the player, which covers it.
+inline constexpr Control kSurahPicture = picture("Image1", kSurahPortrait, 240, 840, 4485, 3060);
+inline constexpr Control kProgrammePicture =
+    picture("Image1", kProgrammePortrait, 840, 960, 3045, 3600);
+static_assert(picturesFitImages(std::array{kSurahPicture, kProgrammePicture}));
 
 // clang-format off
 inline constexpr std::array<EpisodeLayout, 63> kEpisodeLayouts{{
@@ -131,7 +138,7 @@ inline constexpr std::array<EpisodeLayout, 63> kEpisodeLayouts{{
     row("Form62", 14, 4950, 5790, 10, "ســــورة  الحــــشـــر", 7),
     row("Form64", 14, 4800, 6510, 11, "برنامج من وصايا الرسول", 0),
     row("Form65", 15, 4815, 6480, 11, "برنامج الاحاديث القدسية", 7).list(960, 240, 2775, 315),
-    row("Form66", 10, 4815, 6450, 11, "برنامج من الالف الى الياء", 0).list(840, 240, 2775, 315).caption("الشيخ النوفارث"),
+    row("Form66", 10, 4815, 6450, 11, "برنامج من الالف الى الياء", 0).list(840, 240, 2775, 315).caption("الشيخ النوفارث").withoutIcon(),
 }};
 
 struct EpisodeMenu

@@ -4,6 +4,7 @@
 // index Form2 and the programmes window Form63.
 
 #include "layout_types.h"
+#include "links/link_table.h"
 
 #include <array>
 
@@ -22,11 +23,24 @@ inline constexpr std::array<MenuEntry, 9> kHomeMenu{{
     {"بب", "تلاوات الشيخ طلنديم", 1},
 }};
 
+// The background fills the window from 240 twips left of it; the four link
+// marks sit in a row over its lower right corner. The site mark's tooltip is
+// the domain of the site it opens.
+inline constexpr std::array<Control, 5> kHomeControls{{
+    picture("Image1", kCameraMark, 4920, 3240, 195, 240),
+    picture("Image6", kSiteMark, 4560, 3240, 240, 240, links::kSiteDomain),
+    picture("Image4", kVideoSiteMark, 5160, 3240, 630, 315, "You Tube"),
+    picture("Image3", kSocialMark, 4200, 3240, 240, 240, "Face Book"),
+    picture("Image2", kHomeBackground, -240, 0, 6120, 3675),
+}};
+static_assert(picturesFitImages(kHomeControls));
+
 inline constexpr WindowLayout kHomeLayout{
     .name = "Form1",
     .caption = "                  فديـــوهات،، الشيـــخ النوفـــارث",
     .clientWidth = 5865,
     .clientHeight = 3675,
+    .controls = kHomeControls,
     .menu = kHomeMenu,
 };
 
@@ -110,12 +124,14 @@ inline constexpr WindowLayout kSurahIndexLayout{
     .menu = kSurahIndexMenu,
 };
 
-inline constexpr std::array<Control, 4> kProgrammesControls{{
+inline constexpr std::array<Control, 5> kProgrammesControls{{
     option("Option4", " برنامج من الالف الى الياء", 2400, 1680, 2055, 495, 3),
     option("Option3", "  تفسير القرآن فديو ", 2400, 2160, 1935, 495, 2),
     option("Option2", "برنامج الاحاديث القدسية", 2400, 1200, 2055, 495, 1),
     option("Option1", "برنامج من وصايا الرسول ", 2400, 720, 2175, 495, 0),
+    picture("Image1", kProgrammesBackground, 0, 0, 4560, 3300),
 }};
+static_assert(picturesFitImages(kProgrammesControls));
 
 inline constexpr WindowLayout kProgrammesLayout{
     .name = "Form63",

@@ -5,6 +5,8 @@
 // stacking order, and menu trees. The tables in this folder use it; the
 // generic code in windows/ reads it.
 
+#include "pictures.h"
+
 #include <optional>
 #include <span>
 #include <string_view>
@@ -42,6 +44,7 @@ struct Control
     Rect geometry{};
     int tabIndex = -1; // -1: takes no focus
     std::string_view tooltip{};
+    const Picture *picture = nullptr; // pictures: the image shown
 };
 
 // One entry of a menu tree, in stored order. Depth 0 is an entry of the menu
@@ -70,7 +73,28 @@ struct WindowLayout
 constexpr Control option(std::string_view name, std::string_view caption, int left, int top,
                          int width, int height, int tabIndex)
 {
-    return {ControlKind::OptionButton, name, caption, {left, top, width, height}, tabIndex, {}};
+    return {ControlKind::OptionButton, name, caption, {left, top, width, height}, tabIndex, {}, {}};
+}
+
+// A picture control: shown at its image's own pixel size, which the stored
+// width and height equal; pictures lie beneath every other control.
+constexpr Control picture(std::string_view name, const Picture &image, int left, int top, int width,
+                          int height, std::string_view tooltip = {})
+{
+    return {ControlKind::Picture, name, {}, {left, top, width, height}, -1, tooltip, &image};
+}
+
+// Whether every picture's stored size is its image's pixel size in twips.
+constexpr bool picturesFitImages(std::span<const Control> controls)
+{
+    for (const Control &control : controls) {
+        if (control.kind != ControlKind::Picture)
+            continue;
+        if (!control.picture || control.geometry.width != control.picture->width * kTwipsPerPixel ||
+            control.geometry.height != control.picture->height * kTwipsPerPixel)
+            return false;
+    }
+    return true;
 }
 
 } // namespace layout

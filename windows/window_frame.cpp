@@ -1,9 +1,12 @@
 #include "window_frame.h"
 
+#include "picture_control.h"
+#include "resources/picture_files.h"
 #include "resources/text.h"
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QIcon>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
@@ -80,8 +83,33 @@ QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout
     return button;
 }
 
-void stackTopmostFirst(const std::vector<QWidget *> &controls)
+PictureControl *addPicture(QWidget *client, const layout::Control &control)
 {
+    const QString name = layout::toQString(control.name);
+    QPixmap pixmap;
+    if (control.picture)
+        pixmap = layout::loadPixmap(*control.picture);
+    else
+        qCWarning(lcWindows) << "picture control without an image:" << name;
+    auto *picture = new PictureControl(pixmap, client);
+    picture->setObjectName(name);
+    // The stored width and height are the image's own; only the place is read.
+    picture->move(toPixels(control.geometry.left), toPixels(control.geometry.top));
+    if (!control.tooltip.empty())
+        picture->setToolTip(layout::toQString(control.tooltip));
+    return picture;
+}
+
+void applyWindowIcon(QWidget *window)
+{
+    window->setWindowIcon(layout::loadIcon(layout::kWindowIcon));
+}
+
+void stackTopmostFirst(std::vector<QWidget *> controls)
+{
+    std::stable_partition(controls.begin(), controls.end(), [](QWidget *control) {
+        return !qobject_cast<PictureControl *>(control);
+    });
     // raise() puts a widget on top, so raise from the bottom up.
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
         (*it)->raise();

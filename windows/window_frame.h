@@ -22,6 +22,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcWindows)
 
 namespace windows {
 
+class PictureControl;
+
 int toPixels(int twips);
 QRect toPixels(const layout::Rect &rect);
 
@@ -37,8 +39,18 @@ void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entrie
 
 QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout::Control &control);
 
-// Stacks controls listed topmost first, as stored.
-void stackTopmostFirst(const std::vector<QWidget *> &controls);
+// A picture control at its stored place, its image read now, when its window
+// is created; it carries its stored name and tooltip.
+PictureControl *addPicture(QWidget *client, const layout::Control &control);
+
+// The window icon, shown in the title bar and the task bar entry. Set per
+// window: the one window without it must show the platform's own.
+void applyWindowIcon(QWidget *window);
+
+// Stacks controls listed topmost first, as stored. Pictures are painted on
+// the window's background: they go beneath every other control wherever they
+// stand in the list, in list order among themselves.
+void stackTopmostFirst(std::vector<QWidget *> controls);
 
 // Sets the tab order from stored tab indexes.
 void applyTabOrder(std::vector<std::pair<int, QWidget *>> controls);

@@ -4,6 +4,7 @@
 #include "episode_list.h"
 #include "player/player_widget.h"
 #include "resources/text.h"
+#include "windows/picture_control.h"
 #include "windows/window_frame.h"
 
 #include <QEvent>
@@ -47,6 +48,9 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
         setUpFrame(this, layout.name, caption(layout), layout.clientWidth, layout.clientHeight);
     const bool programme = catalogue::findEpisodeWindow(layout.name)->surah == 0;
 
+    if (layout.hasIcon)
+        applyWindowIcon(this);
+
     m_player = new player::PlayerWidget(client);
     m_player->setGeometry(
         toPixels(programme ? layout::kProgrammePlayerGeometry : layout::kSurahPlayerGeometry));
@@ -54,8 +58,11 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
     m_list = new EpisodeList(client);
     m_list->setGeometry(toPixels(layout.listGeometry.value_or(layout::kEpisodeListGeometry)));
 
-    // The list lies on the player.
-    stackTopmostFirst({m_list, m_player});
+    QWidget *picture =
+        addPicture(client, programme ? layout::kProgrammePicture : layout::kSurahPicture);
+
+    // The list lies on the player, which covers the picture.
+    stackTopmostFirst({m_list, m_player, picture});
     if (layout.listTabFirst)
         applyTabOrder({{0, m_list}, {1, m_player}});
     else

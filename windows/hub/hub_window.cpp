@@ -1,6 +1,7 @@
 #include "hub_window.h"
 
 #include "resources/text.h"
+#include "windows/picture_control.h"
 #include "windows/window_frame.h"
 
 #include <QButtonGroup>
@@ -15,19 +16,28 @@ HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent) : QMai
     m_options = new QButtonGroup(this);
     m_options->setExclusive(true);
 
+    applyWindowIcon(this);
+
     std::vector<QWidget *> stacking;
     std::vector<std::pair<int, QWidget *>> tabOrder;
     for (const layout::Control &control : layout.controls) {
-        if (control.kind != layout::ControlKind::OptionButton) {
+        switch (control.kind) {
+        case layout::ControlKind::OptionButton: {
+            QRadioButton *button = addOptionButton(client, m_options, control);
+            stacking.push_back(button);
+            tabOrder.emplace_back(control.tabIndex, button);
+            break;
+        }
+        case layout::ControlKind::Picture:
+            stacking.push_back(addPicture(client, control));
+            break;
+        default:
             qCWarning(lcWindows) << "hub windows hold no control of this kind:"
                                  << layout::toQString(control.name);
-            continue;
+            break;
         }
-        QRadioButton *button = addOptionButton(client, m_options, control);
-        stacking.push_back(button);
-        tabOrder.emplace_back(control.tabIndex, button);
     }
-    stackTopmostFirst(stacking);
+    stackTopmostFirst(std::move(stacking));
     applyTabOrder(std::move(tabOrder));
     buildMenuBar(this, layout.menu);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 // A hub window (the home window, the surah index, the programmes window),
-// built from its stored layout: option buttons in one group and a menu bar.
-// Its commands are wired by the navigator from the navigation table.
+// built from its stored layout: option buttons in one group, pictures, a
+// menu bar and the window icon. Its commands are wired from the navigation
+// and link tables by the navigator and the link commands.
 
 #include "resources/layout_types.h"
 
