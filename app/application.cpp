@@ -4,6 +4,7 @@
 #include "player/translation.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QMainWindow>
 
 namespace app {
@@ -33,6 +34,11 @@ void prepareQtApplication()
     // Closing the visible window ends the application: the other windows are hidden.
     QGuiApplication::setQuitOnLastWindowClosed(true);
     player::installTranslation();
+    // Arabic with proper joining and a real tatweel, from a font the set-up
+    // installs, rather than whatever fallback the machine happens to have.
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans Arabic")});
+    QApplication::setFont(font);
 }
 
 } // namespace app

@@ -122,6 +122,7 @@ inline constexpr WindowLayout kSurahIndexLayout{
     .position = Point{2355, 2460},
     .controls = kSurahIndexControls,
     .menu = kSurahIndexMenu,
+    .background = Background::TextWindow,
 };
 
 inline constexpr std::array<Control, 5> kProgrammesControls{{

@@ -59,6 +59,11 @@ struct MenuEntry
 
 inline constexpr std::string_view kSeparator = "-";
 
+enum class Background {
+    Default,    // the toolkit's window colour
+    TextWindow, // the platform's colour for window backgrounds (white in most themes)
+};
+
 struct WindowLayout
 {
     std::string_view name{};
@@ -68,6 +73,7 @@ struct WindowLayout
     std::optional<Point> position{};     // top-left of the client area on screen
     std::span<const Control> controls{}; // topmost first
     std::span<const MenuEntry> menu{};
+    Background background = Background::Default;
 };
 
 constexpr Control option(std::string_view name, std::string_view caption, int left, int top,

@@ -11,6 +11,8 @@ PACKAGES=(
     cmake g++ make pkg-config
     # Qt 6 Widgets, its xcb platform plugin and OpenGL for the video surface
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libgl1-mesa-dri
+    # the Arabic font the windows use
+    fonts-noto-core
     # the playback engine; Qt's translation tools for the player's texts
     libmpv-dev qt6-tools-dev qt6-l10n-tools
     # a real X server with a window manager for the GUI tests, and ffmpeg to

@@ -33,7 +33,10 @@ QWidget *setUpFrame(QMainWindow *window, std::string_view name, const QString &c
                     int clientWidth, int clientHeight)
 {
     window->setObjectName(layout::toQString(name));
-    window->setWindowTitle(caption);
+    // Window managers pick a title's direction from its first strong letter,
+    // which is Arabic; a left-to-right mark keeps the stored direction, so
+    // leading blanks push the text right as they should.
+    window->setWindowTitle(QChar(kLeftToRightMark) + caption);
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint);
@@ -44,6 +47,30 @@ QWidget *setUpFrame(QMainWindow *window, std::string_view name, const QString &c
     // The frame follows the client area and the menu bar; the user cannot resize it.
     window->layout()->setSizeConstraint(QLayout::SetFixedSize);
     return client;
+}
+
+void placeClientArea(QMainWindow *window, const layout::Point &position)
+{
+    window->adjustSize();
+    const int menuHeight = window->menuWidget() ? window->menuWidget()->sizeHint().height() : 0;
+    // A top-level geometry excludes the frame, and the menu bar lies above the client area.
+    window->setGeometry(
+        QRect(QPoint(toPixels(position.x), toPixels(position.y) - menuHeight), window->size()));
+}
+
+void useTextWindowBackground(QWidget *client)
+{
+    const QColor buttonFace = client->palette().color(QPalette::Window);
+    QPalette background = client->palette();
+    background.setColor(QPalette::Window, client->palette().color(QPalette::Base));
+    client->setPalette(background);
+    client->setAutoFillBackground(true);
+    for (QRadioButton *button : client->findChildren<QRadioButton *>()) {
+        QPalette face = button->palette();
+        face.setColor(QPalette::Window, buttonFace);
+        button->setPalette(face);
+        button->setAutoFillBackground(true);
+    }
 }
 
 void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entries)

@@ -24,6 +24,8 @@ namespace windows {
 
 class PictureControl;
 
+inline constexpr char16_t kLeftToRightMark = u'\u200E';
+
 int toPixels(int twips);
 QRect toPixels(const layout::Rect &rect);
 
@@ -32,6 +34,14 @@ QRect toPixels(const layout::Rect &rect);
 // area, the parent of the window's controls.
 QWidget *setUpFrame(QMainWindow *window, std::string_view name, const QString &caption,
                     int clientWidth, int clientHeight);
+
+// Puts the top-left corner of the window's client area (below the menu
+// bar) at a stored screen position; call once the menu bar is built.
+void placeClientArea(QMainWindow *window, const layout::Point &position);
+
+// Gives the client area the platform's colour for window backgrounds, while
+// its option buttons keep the colour of buttons.
+void useTextWindowBackground(QWidget *client);
 
 // Builds the menu bar from its stored tree. Every entry carries its stored
 // name: items as QAction, drop-down menus as QMenu.

@@ -6,6 +6,8 @@
 
 namespace windows {
 
+constexpr char16_t kLeftToRightMark = u'\u200E';
+
 EpisodeList::EpisodeList(QWidget *parent) : QComboBox(parent)
 {
     setObjectName(QStringLiteral("Combo1"));
@@ -25,7 +27,10 @@ void EpisodeList::fill(const QStringList &labels, const QString &text)
     // QComboBox selects the first item added to an empty list; the stored
     // list starts with nothing selected and its own text in the field.
     setCurrentIndex(-1);
-    setEditText(text);
+    // A line edit takes its direction from its text, here Arabic; a
+    // left-to-right mark keeps the field left to right, so the stored
+    // leading blanks push the words to the right.
+    setEditText(QChar(kLeftToRightMark) + text);
     lineEdit()->setCursorPosition(0);
 }
 

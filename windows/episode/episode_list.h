@@ -18,8 +18,8 @@ class EpisodeList : public QComboBox
 public:
     explicit EpisodeList(QWidget *parent = nullptr);
 
-    // Appends the labels in order, then shows `text` in the field with no
-    // entry selected. Raises neither user event.
+    // Appends the labels in order, then shows `text` in the field, after a
+    // left-to-right mark, with no entry selected. Raises neither user event.
     void fill(const QStringList &labels, const QString &text);
 
     // The selection as the window reads it: 0 for the first entry, -1 for none.

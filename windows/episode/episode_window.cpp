@@ -15,6 +15,8 @@
 namespace windows {
 namespace {
 
+constexpr qreal kLargeFontPointSize = 13.5;
+
 QString caption(const layout::EpisodeLayout &layout)
 {
     const std::string_view text =
@@ -68,6 +70,14 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
     else
         applyTabOrder({{0, m_player}, {1, m_list}});
     buildMenuBar(this, menuOf(layout.name));
+    if (layout.hasLargeFont) {
+        // The window's own font, a size larger, for the window and its list.
+        QFont large = font();
+        large.setPointSizeF(kLargeFontPointSize);
+        setFont(large);
+    }
+    if (layout.position)
+        placeClientArea(this, *layout.position);
 
     connect(m_player, &player::PlayerWidget::fullScreenRequested, this,
             &EpisodeWindow::setPlayerFullScreen);

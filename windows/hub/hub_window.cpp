@@ -40,6 +40,10 @@ HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent) : QMai
     stackTopmostFirst(std::move(stacking));
     applyTabOrder(std::move(tabOrder));
     buildMenuBar(this, layout.menu);
+    if (layout.background == layout::Background::TextWindow)
+        useTextWindowBackground(client);
+    if (layout.position)
+        placeClientArea(this, *layout.position);
 }
 
 } // namespace windows

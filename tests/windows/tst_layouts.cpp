@@ -1,0 +1,271 @@
+// Stored layouts on real windows: every control at its stored geometry,
+// fixed frames, opening positions, tab orders, Form2's background, the
+// left-to-right base direction, and the Arabic font found and used.
+
+#include "app/application.h"
+#include "player/player_widget.h"
+#include "resources/episode_layouts.h"
+#include "resources/hub_layouts.h"
+#include "resources/text.h"
+#include "windows/episode/episode_list.h"
+#include "windows/episode/episode_window.h"
+#include "windows/window_frame.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGlyphRun>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextLayout>
+#include <memory>
+
+using layout::toQString;
+
+namespace {
+
+QRect pixels(const layout::Rect &r)
+{
+    return {r.left / 15, r.top / 15, r.width / 15, r.height / 15};
+}
+
+} // namespace
+
+class TestLayouts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void hubControlsAtStoredGeometry_data();
+    void hubControlsAtStoredGeometry();
+    void episodeControlsAtStoredGeometry_data();
+    void episodeControlsAtStoredGeometry();
+    void framesAreFixed_data();
+    void framesAreFixed();
+    void openingPositions_data();
+    void openingPositions();
+    void tabOrders_data();
+    void tabOrders();
+    void surahIndexBackground();
+    void titlesAndFieldsRunLeftToRight();
+    void arabicFontFoundAndUsed();
+    void form18UsesItsLargerFont();
+
+private:
+    std::unique_ptr<app::Application> m_app;
+};
+
+void TestLayouts::initTestCase()
+{
+    app::prepareQtApplication();
+}
+
+void TestLayouts::init()
+{
+    m_app = std::make_unique<app::Application>();
+}
+
+void TestLayouts::cleanup()
+{
+    m_app.reset();
+}
+
+void TestLayouts::hubControlsAtStoredGeometry_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("geometry");
+    for (const layout::WindowLayout *l :
+         {&layout::kHomeLayout, &layout::kSurahIndexLayout, &layout::kProgrammesLayout}) {
+        for (const layout::Control &c : l->controls) {
+            QTest::addRow("%s %s", l->name.data(), toQString(c.name).toUtf8().constData())
+                << toQString(l->name) << toQString(c.name) << pixels(c.geometry);
+        }
+    }
+}
+
+void TestLayouts::hubControlsAtStoredGeometry()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QRect, geometry);
+    QMainWindow *w = m_app->registry().window(window);
+    QWidget *widget = w->centralWidget()->findChild<QWidget *>(control, Qt::FindDirectChildrenOnly);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+}
+
+void TestLayouts::episodeControlsAtStoredGeometry_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QRect>("list");
+    QTest::addColumn<QRect>("player");
+    for (const layout::EpisodeLayout &l : layout::kEpisodeLayouts) {
+        const bool programme = l.name == "Form64" || l.name == "Form65" || l.name == "Form66";
+        QTest::newRow(l.name.data())
+            << toQString(l.name) << pixels(l.listGeometry.value_or(layout::kEpisodeListGeometry))
+            << pixels(programme ? layout::kProgrammePlayerGeometry : layout::kSurahPlayerGeometry);
+    }
+}
+
+void TestLayouts::episodeControlsAtStoredGeometry()
+{
+    QFETCH(QString, window);
+    QFETCH(QRect, list);
+    QFETCH(QRect, player);
+    auto *w = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(window));
+    QVERIFY(w);
+    QCOMPARE(w->list()->geometry(), list);
+    QCOMPARE(w->player()->geometry(), player);
+}
+
+void TestLayouts::framesAreFixed_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QSize>("client");
+    QTest::newRow("Form1") << "Form1" << QSize(391, 245);
+    QTest::newRow("Form2") << "Form2" << QSize(310, 362);
+    QTest::newRow("Form63") << "Form63" << QSize(304, 219);
+    QTest::newRow("Form3") << "Form3" << QSize(330, 384);
+    QTest::newRow("Form64") << "Form64" << QSize(320, 434);
+}
+
+void TestLayouts::framesAreFixed()
+{
+    QFETCH(QString, window);
+    QFETCH(QSize, client);
+    QMainWindow *w = m_app->registry().window(window);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCOMPARE(w->centralWidget()->size(), client);
+    QCOMPARE(w->minimumSize(), w->maximumSize()); // the user cannot resize it
+    const Qt::WindowFlags flags = w->windowFlags();
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    w->showMinimized();
+    QTRY_VERIFY(w->isMinimized());
+    w->showNormal();
+    QTRY_VERIFY(!w->isMinimized());
+    QCOMPARE(w->centralWidget()->size(), client); // minimising keeps the layout
+}
+
+void TestLayouts::openingPositions_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QPoint>("clientTopLeft");
+    QTest::newRow("Form2") << "Form2" << QPoint(157, 164);
+    QTest::newRow("Form3") << "Form3" << QPoint(10, 52);
+    QTest::newRow("Form20") << "Form20" << QPoint(88, 130);
+    QTest::newRow("Form36") << "Form36" << QPoint(122, 147);
+}
+
+void TestLayouts::openingPositions()
+{
+    QFETCH(QString, window);
+    QFETCH(QPoint, clientTopLeft);
+    QMainWindow *w = m_app->registry().window(window);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QTRY_COMPARE(w->centralWidget()->mapToGlobal(QPoint(0, 0)), clientTopLeft);
+}
+
+void TestLayouts::tabOrders_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("order");
+    QStringList surahIndex{"Option15"};
+    for (int n = 14; n >= 1; --n)
+        surahIndex.append(QString("Option%1").arg(n));
+    for (int n = 16; n <= 61; ++n)
+        surahIndex.append(QString("Option%1").arg(n));
+    QTest::newRow("Form2") << "Form2" << surahIndex;
+    QTest::newRow("Form63") << "Form63" << QStringList{"Option1", "Option2", "Option3", "Option4"};
+}
+
+void TestLayouts::tabOrders()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, order);
+    QMainWindow *w = m_app->registry().window(window);
+    QWidget *widget = w->findChild<QWidget *>(order.first());
+    QStringList visited;
+    for (int i = 0; i < order.size(); ++i) {
+        visited.append(widget->objectName());
+        do {
+            widget = widget->nextInFocusChain();
+        } while (!qobject_cast<QRadioButton *>(widget));
+    }
+    QCOMPARE(visited, order);
+}
+
+void TestLayouts::surahIndexBackground()
+{
+    QMainWindow *index = m_app->registry().window(u"Form2");
+    QWidget *client = index->centralWidget();
+    QVERIFY(client->autoFillBackground());
+    QCOMPARE(client->palette().color(QPalette::Window),
+             QApplication::palette().color(QPalette::Base));
+    auto *button = index->findChild<QRadioButton *>("Option1");
+    QCOMPARE(button->palette().color(QPalette::Window),
+             QApplication::palette().color(QPalette::Window));
+    // Other windows keep the toolkit's colours.
+    QVERIFY(!m_app->registry().window(u"Form63")->centralWidget()->autoFillBackground());
+}
+
+void TestLayouts::titlesAndFieldsRunLeftToRight()
+{
+    auto *w = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(u"Form3"));
+    QCOMPARE(w->windowTitle(),
+             QChar(windows::kLeftToRightMark) + QString(14, ' ') + "الشيـــخ النوفـــارث");
+    QCOMPARE(m_app->registry().window(u"Form2")->windowTitle(),
+             QChar(windows::kLeftToRightMark) + QString("            تفسيــر القـرآن فديو   "));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    // The stored text begins with blanks; left to right, the cursor before
+    // them stands at the left edge of the field.
+    QLineEdit *field = w->list()->lineEdit();
+    QVERIFY(field->text().startsWith(QChar(windows::kLeftToRightMark) + QString(15, ' ')));
+    QCOMPARE(field->layoutDirection(), Qt::LeftToRight);
+    field->setCursorPosition(1);
+    const int atStart = field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    field->setCursorPosition(field->text().size());
+    QVERIFY2(
+        atStart < field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(),
+        qPrintable(QString("%1 vs %2")
+                       .arg(atStart)
+                       .arg(field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x())));
+}
+
+void TestLayouts::arabicFontFoundAndUsed()
+{
+    QVERIFY(QFontDatabase::families().contains("Noto Sans Arabic"));
+    // Lay out a caption in the application's font and see which font draws
+    // the Arabic letters.
+    QTextLayout text("الفـاتحـة", QApplication::font());
+    text.beginLayout();
+    text.createLine();
+    text.endLayout();
+    QStringList families;
+    for (const QGlyphRun &run : text.glyphRuns())
+        families.append(run.rawFont().familyName());
+    QCOMPARE(families, QStringList{"Noto Sans Arabic"});
+}
+
+void TestLayouts::form18UsesItsLargerFont()
+{
+    auto *w = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(u"Form18"));
+    QCOMPARE(w->font().pointSizeF(), 13.5);
+    QCOMPARE(w->list()->font().pointSizeF(), 13.5);
+    QCOMPARE(w->list()->height(), 32);
+    auto *other = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(u"Form17"));
+    QVERIFY(other->list()->font().pointSizeF() < 13.5);
+}
+
+QTEST_MAIN(TestLayouts)
+#include "tst_layouts.moc"
