@@ -18,8 +18,8 @@ PACKAGES=(
     # a real X server with a window manager for the GUI tests, and ffmpeg to
     # make their media
     xvfb xauth x11-utils openbox ffmpeg
-    # https and D-Bus peers for the player tests
-    openssl dbus-daemon
+    # https and D-Bus peers for the player tests; validators of the desktop files
+    openssl dbus-daemon desktop-file-utils appstream
 )
 
 ensure_packages() {
