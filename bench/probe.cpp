@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "bare_player.h"
+#include "common/process_memory.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -59,20 +60,6 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs = 30000)
 bool exposed(QWidget *w)
 {
     return w->windowHandle() && w->windowHandle()->isExposed();
-}
-
-long residentKiB()
-{
-    FILE *status = std::fopen("/proc/self/status", "r");
-    long kib = -1;
-    char line[256];
-    while (status && std::fgets(line, sizeof line, status)) {
-        if (std::sscanf(line, "VmRSS: %ld", &kib) == 1)
-            break;
-    }
-    if (status)
-        std::fclose(status);
-    return kib;
 }
 
 double cpuSeconds()
@@ -170,7 +157,7 @@ int memoryApp(int players)
         previous = episode;
     }
     waitFor([] { return false; }, 1000);
-    figure("resident_kib", residentKiB());
+    figure("resident_kib", testing::residentKiB());
     return 0;
 }
 
@@ -189,7 +176,7 @@ int memoryBare()
         windows.push_back(std::move(w));
     }
     waitFor([] { return false; }, 1000);
-    figure("resident_kib", residentKiB());
+    figure("resident_kib", testing::residentKiB());
     return 0;
 }
 

@@ -64,16 +64,6 @@ QList<Expected> expectedCommands()
     return all;
 }
 
-QList<QMainWindow *> visibleWindows()
-{
-    QList<QMainWindow *> visible;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *main = qobject_cast<QMainWindow *>(w); main && main->isVisible())
-            visible.append(main);
-    }
-    return visible;
-}
-
 bool click(QMainWindow *window, const QString &control, bool isMenuItem)
 {
     if (isMenuItem)
@@ -89,6 +79,8 @@ bool click(QMainWindow *window, const QString &control, bool isMenuItem)
 }
 
 } // namespace
+
+using testing::visibleWindows;
 
 class TestNavigation : public QObject
 {

@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMainWindow>
 #include <QMenu>
@@ -12,6 +13,17 @@
 #include <QTest>
 
 namespace testing {
+
+// The top-level windows of the system that are visible now.
+inline QList<QMainWindow *> visibleWindows()
+{
+    QList<QMainWindow *> visible;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *main = qobject_cast<QMainWindow *>(w); main && main->isVisible())
+            visible.append(main);
+    }
+    return visible;
+}
 
 // Clicks the menu item of that objectName: directly on the menu bar, or by
 // opening its drop-down from the menu bar and clicking the item in it.

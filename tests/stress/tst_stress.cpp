@@ -7,6 +7,7 @@
 #include "app/navigation_table.h"
 #include "catalogue/catalogue.h"
 #include "common/gui_actions.h"
+#include "common/process_memory.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -28,30 +29,6 @@
 using player::Status;
 
 namespace {
-
-long residentKiB()
-{
-    FILE *status = std::fopen("/proc/self/status", "r");
-    long kib = -1;
-    char line[256];
-    while (status && std::fgets(line, sizeof line, status)) {
-        if (std::sscanf(line, "VmRSS: %ld", &kib) == 1)
-            break;
-    }
-    if (status)
-        std::fclose(status);
-    return kib;
-}
-
-QList<QMainWindow *> visibleWindows()
-{
-    QList<QMainWindow *> visible;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *main = qobject_cast<QMainWindow *>(w); main && main->isVisible())
-            visible.append(main);
-    }
-    return visible;
-}
 
 // Runs a command through its control, as a click does.
 bool runControl(QMainWindow *window, const QString &control)
@@ -87,6 +64,9 @@ private:
 };
 
 } // namespace
+
+using testing::residentKiB;
+using testing::visibleWindows;
 
 class TestStress : public QObject
 {
