@@ -1,6 +1,7 @@
 #include "player_widget.h"
 
 #include "control_bar.h"
+#include "desktop/desktop_session.h"
 #include "engine.h"
 #include "player_actions.h"
 #include "video_surface.h"
@@ -125,6 +126,8 @@ bool PlayerWidget::ensureEngine()
     // location opens now rather than after the next paint.
     m_videoArea->layout()->activate();
     m_surface->show();
+    // Media keys, the desktop's media controls and the screensaver follow it.
+    attachToDesktop(this);
     return true;
 }
 

@@ -1,0 +1,78 @@
+#include "mpris_properties.h"
+
+#include <QtMath>
+
+namespace player::mpris {
+
+QString serviceName(qint64 processId)
+{
+    return QStringLiteral("org.mpris.MediaPlayer2.tafsir_videos.instance%1").arg(processId);
+}
+
+qlonglong microseconds(double seconds)
+{
+    return qRound64(seconds * 1e6);
+}
+
+QString playbackStatus(Status status)
+{
+    switch (status) {
+    // Connecting and buffering are the start or a stall of playback the user
+    // asked for: to a remote control the player plays.
+    case Status::Connecting:
+    case Status::Buffering:
+    case Status::Playing:
+        return QStringLiteral("Playing");
+    case Status::Paused:
+        return QStringLiteral("Paused");
+    case Status::Idle:
+    case Status::Stopped:
+    case Status::Finished:
+    case Status::EndedEarly:
+    case Status::Failed:
+        break;
+    }
+    return QStringLiteral("Stopped");
+}
+
+QDBusObjectPath trackId(quint64 number)
+{
+    if (number == 0)
+        return QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack"));
+    return QDBusObjectPath(QStringLiteral("/org/tafsir_videos/track/%1").arg(number));
+}
+
+QVariantMap metadata(const Track &track)
+{
+    QVariantMap map{{QStringLiteral("mpris:trackid"), QVariant::fromValue(trackId(track.number))}};
+    if (track.number == 0)
+        return map;
+    if (track.duration > 0.0)
+        map.insert(QStringLiteral("mpris:length"), microseconds(track.duration));
+    if (!track.title.isEmpty())
+        map.insert(QStringLiteral("xesam:title"), track.title);
+    map.insert(QStringLiteral("xesam:url"), track.location);
+    return map;
+}
+
+QVariantMap playerProperties(const PlaybackState &state, const Track &track)
+{
+    return {
+        {QStringLiteral("PlaybackStatus"), playbackStatus(state.status)},
+        {QStringLiteral("LoopStatus"), QStringLiteral("None")},
+        {QStringLiteral("Rate"), 1.0},
+        {QStringLiteral("Shuffle"), false},
+        {QStringLiteral("Metadata"), metadata(track)},
+        {QStringLiteral("Volume"), state.volume / 100.0},
+        {QStringLiteral("MinimumRate"), 1.0},
+        {QStringLiteral("MaximumRate"), 1.0},
+        {QStringLiteral("CanGoNext"), false},
+        {QStringLiteral("CanGoPrevious"), false},
+        {QStringLiteral("CanPlay"), true},
+        {QStringLiteral("CanPause"), true},
+        {QStringLiteral("CanSeek"), true},
+        {QStringLiteral("CanControl"), true},
+    };
+}
+
+} // namespace player::mpris

@@ -1,0 +1,110 @@
+#include "player_watch.h"
+
+#include "player/engine.h"
+#include "player/player_widget.h"
+
+#include <QEvent>
+#include <QWindow>
+
+namespace player {
+
+PlayerWatch::PlayerWatch(PlayerWidget *player, QObject *parent)
+    : QObject(parent), m_player(player), m_engine(player->engine())
+{
+    // The widget destroys its engine before QObject announces the widget's
+    // own end, so either may be the first to go.
+    connect(player, &QObject::destroyed, this, &PlayerWatch::gone);
+    connect(m_engine, &QObject::destroyed, this, &PlayerWatch::gone);
+    connect(m_engine, &Engine::stateChanged, this, &PlayerWatch::followState);
+    player->installEventFilter(this);
+    followWindow();
+    followState(m_engine->state());
+}
+
+PlayerWidget *PlayerWatch::player() const
+{
+    return m_player;
+}
+
+Engine *PlayerWatch::engine() const
+{
+    return m_engine;
+}
+
+bool PlayerWatch::showsVideo() const
+{
+    return m_engine && m_status == Status::Playing && m_hasVideo && isOnScreen();
+}
+
+bool PlayerWatch::isOnScreen() const
+{
+    if (!m_player || !m_player->isVisible())
+        return false;
+    const QWidget *window = m_player->window();
+    const QWindow *handle = window->windowHandle();
+    return !window->isMinimized() && handle && handle->isExposed();
+}
+
+void PlayerWatch::followState(const PlaybackState &state)
+{
+    // Position reports come many times a second; only what showsVideo() and
+    // started() depend on matters here.
+    if (state.status == m_status && state.hasVideo == m_hasVideo)
+        return;
+    m_status = state.status;
+    m_hasVideo = state.hasVideo;
+    const bool wasRunning = m_running;
+    if (state.status == Status::Playing)
+        m_running = true;
+    else if (state.status != Status::Buffering)
+        m_running = false;
+    if (m_running && !wasRunning) {
+        m_hasStarted = true;
+        emit started();
+    }
+    emit changed();
+}
+
+// The window is the player's top-level one, which exists before it is first
+// shown, and its QWindow, which is created as it is first shown.
+void PlayerWatch::followWindow()
+{
+    QWidget *window = m_player ? m_player->window() : nullptr;
+    if (window != m_window) {
+        if (m_window && m_window != m_player)
+            m_window->removeEventFilter(this);
+        m_window = window;
+        if (window && window != m_player)
+            window->installEventFilter(this);
+    }
+    QWindow *handle = window ? window->windowHandle() : nullptr;
+    if (handle != m_windowHandle) {
+        if (m_windowHandle)
+            m_windowHandle->removeEventFilter(this);
+        m_windowHandle = handle;
+        if (handle)
+            handle->installEventFilter(this);
+    }
+}
+
+bool PlayerWatch::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ParentChange:
+    case QEvent::Show:
+        if (watched == m_player || watched == m_window)
+            followWindow();
+        emit changed();
+        break;
+    case QEvent::Hide:
+    case QEvent::Expose:
+    case QEvent::WindowStateChange:
+        emit changed();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace player
