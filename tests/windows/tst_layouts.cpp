@@ -16,7 +16,10 @@
 #include <QGlyphRun>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
+#include <QRawFont>
 #include <QTest>
 #include <QTextLayout>
 #include <memory>
@@ -55,6 +58,11 @@ private slots:
     void titlesAndFieldsRunLeftToRight();
     void arabicFontFoundAndUsed();
     void form18UsesItsLargerFont();
+    void storedTextsHaveTheirGlyphs();
+    void menuBarsRunLeftToRightInStoredOrder_data();
+    void menuBarsRunLeftToRightInStoredOrder();
+    void windowsRenderTheirContent_data();
+    void windowsRenderTheirContent();
 
 private:
     std::unique_ptr<app::Application> m_app;
@@ -265,6 +273,102 @@ void TestLayouts::form18UsesItsLargerFont()
     QCOMPARE(w->list()->height(), 32);
     auto *other = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(u"Form17"));
     QVERIFY(other->list()->font().pointSizeF() < 13.5);
+}
+
+void TestLayouts::storedTextsHaveTheirGlyphs()
+{
+    // Every character of every stored caption, list text and menu entry is
+    // in the fonts the application chose: nothing falls back to a box.
+    const QRawFont latin = QRawFont::fromFont(QFont("Noto Sans"));
+    const QRawFont arabic = QRawFont::fromFont(QFont("Noto Sans Arabic"));
+    QVERIFY(arabic.familyName() == "Noto Sans Arabic");
+    QStringList texts;
+    for (const layout::WindowLayout *l :
+         {&layout::kHomeLayout, &layout::kSurahIndexLayout, &layout::kProgrammesLayout}) {
+        texts << toQString(l->caption);
+        for (const layout::Control &c : l->controls)
+            texts << toQString(c.caption);
+        for (const layout::MenuEntry &m : l->menu)
+            texts << toQString(m.caption);
+    }
+    for (const layout::EpisodeLayout &l : layout::kEpisodeLayouts)
+        texts << toQString(l.listText) << toQString(layout::kEpisodeCaptionText);
+    for (const layout::MenuEntry &m : layout::kEpisodeMenu)
+        texts << toQString(m.caption);
+    for (const QString &text : texts) {
+        for (const QChar c : text) {
+            QVERIFY2(
+                latin.supportsCharacter(c) || arabic.supportsCharacter(c),
+                qPrintable(QString("U+%1 in %2").arg(c.unicode(), 4, 16, QChar('0')).arg(text)));
+        }
+    }
+}
+
+void TestLayouts::menuBarsRunLeftToRightInStoredOrder_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("Form1") << "Form1" << QStringList{"منوع", "بببب", "ب"};
+    QTest::newRow("Form3") << "Form3" << QStringList{"m", "v"};
+    QTest::newRow("Form64") << "Form64" << QStringList{"فديو", "ننو"};
+}
+
+void TestLayouts::menuBarsRunLeftToRightInStoredOrder()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, entries);
+    QMainWindow *w = m_app->registry().window(window);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QMenuBar *bar = w->menuBar();
+    QCOMPARE(bar->layoutDirection(), Qt::LeftToRight);
+    int previousLeft = -1;
+    for (const QString &name : entries) {
+        QAction *entry = nullptr;
+        for (QAction *a : bar->actions()) {
+            if (a->objectName() == name || (a->menu() && a->menu()->objectName() == name))
+                entry = a;
+        }
+        QVERIFY2(entry, qPrintable(name));
+        const int left = bar->actionGeometry(entry).left();
+        QVERIFY2(left > previousLeft, qPrintable(QString("%1 at %2").arg(name).arg(left)));
+        previousLeft = left;
+    }
+}
+
+void TestLayouts::windowsRenderTheirContent_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *name : {"Form1", "Form2", "Form63", "Form3", "Form64"})
+        QTest::newRow(name) << name;
+}
+
+void TestLayouts::windowsRenderTheirContent()
+{
+    QFETCH(QString, window);
+    QMainWindow *w = m_app->registry().window(window);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QImage image = w->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    QCOMPARE(image.deviceIndependentSize().toSize(), w->size());
+    // A window drawn empty has a colour or two; a drawn one has pictures,
+    // text with antialiased Arabic glyphs and controls.
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2)
+            colours.insert(image.pixel(x, y));
+    }
+    QVERIFY2(colours.size() > 40, qPrintable(QString::number(colours.size())));
+    // The menu bar and the client area both carry drawing.
+    const QRect menu = w->menuWidget() ? w->menuWidget()->geometry() : QRect();
+    if (menu.isValid()) {
+        QSet<QRgb> menuColours;
+        for (int x = 0; x < menu.width(); ++x)
+            menuColours.insert(
+                image.pixel(int((menu.left() + x) * ratio), int(menu.center().y() * ratio)));
+        QVERIFY2(menuColours.size() > 3, "the menu bar shows no text");
+    }
 }
 
 QTEST_MAIN(TestLayouts)
