@@ -27,6 +27,9 @@ VideoSurface::VideoSurface(MpvHandle handle, QWidget *parent)
 
 VideoSurface::~VideoSurface()
 {
+    // QOpenGLWidget's own destructor destroys the GL context and would call
+    // back into this object after it has stopped being a VideoSurface.
+    disconnect(m_contextGone);
     freeRenderContext();
 }
 
@@ -55,8 +58,8 @@ void VideoSurface::initializeGL()
         },
         this);
     // The GL context goes away with the top-level window; the render context must go first.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &VideoSurface::freeRenderContext,
-            Qt::DirectConnection);
+    m_contextGone = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this,
+                            &VideoSurface::freeRenderContext, Qt::DirectConnection);
     // Leaving the screen between an offered frame and its paint must not stall playback.
     window()->installEventFilter(this);
     if (QWindow *handle = window()->windowHandle())

@@ -43,6 +43,7 @@ private:
     MpvHandle m_handle;
     mpv_render_context *m_render = nullptr;
     bool m_framePending = false;
+    QMetaObject::Connection m_contextGone;
 };
 
 } // namespace player

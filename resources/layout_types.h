@@ -96,7 +96,10 @@ constexpr bool picturesFitImages(std::span<const Control> controls)
     for (const Control &control : controls) {
         if (control.kind != ControlKind::Picture)
             continue;
-        if (!control.picture || control.geometry.width != control.picture->width * kTwipsPerPixel ||
+        // A picture control without its image stops compilation here: the
+        // constant evaluator refuses to follow a null pointer. (No explicit
+        // null test: GCC cannot evaluate one on sanitized globals.)
+        if (control.geometry.width != control.picture->width * kTwipsPerPixel ||
             control.geometry.height != control.picture->height * kTwipsPerPixel)
             return false;
     }
