@@ -6,7 +6,6 @@
 #include <QMetaObject>
 #include <QUrl>
 #include <clocale>
-#include <utility>
 
 Q_LOGGING_CATEGORY(lcPlayer, "tafsir.player")
 
@@ -159,7 +158,6 @@ void Engine::open(const QString &location)
 {
     if (!m_handle)
         return;
-    const PlaybackState before = m_state;
     m_state.status = Status::Connecting;
     m_state.fault = Fault::None;
     m_state.bufferingPercent = 0;
@@ -179,7 +177,7 @@ void Engine::open(const QString &location)
         sendOpen(location);
     else
         m_pending = location;
-    publish(before);
+    publish();
 }
 
 void Engine::setRenderReady()
@@ -276,22 +274,20 @@ void Engine::setVolume(int volume)
 {
     if (!m_handle)
         return;
-    const PlaybackState before = m_state;
     m_state.volume = qBound(0, volume, 100);
     double value = m_state.volume;
     mpv_set_property_async(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
-    publish(before);
+    publish();
 }
 
 void Engine::setMuted(bool muted)
 {
     if (!m_handle)
         return;
-    const PlaybackState before = m_state;
     m_state.muted = muted;
     int flag = muted ? 1 : 0;
     mpv_set_property_async(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
-    publish(before);
+    publish();
 }
 
 void Engine::drainEvents()
@@ -308,7 +304,6 @@ void Engine::drainEvents()
 
 void Engine::handleEvent(const mpv_event &event)
 {
-    const PlaybackState before = m_state;
     switch (event.event_id) {
     case MPV_EVENT_PROPERTY_CHANGE:
         handleProperty(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
@@ -332,7 +327,7 @@ void Engine::handleEvent(const mpv_event &event)
         break;
     }
     updateStatus();
-    publish(before);
+    publish();
 }
 
 void Engine::handleCommandReply(const mpv_event &event)
@@ -459,9 +454,9 @@ void Engine::updateStatus()
         m_state.status = Status::Playing;
 }
 
-void Engine::publish(const PlaybackState &before)
+void Engine::publish()
 {
-    if (m_state == before)
+    if (m_state == m_published)
         return;
     // The position changes with every frame; the user sees it move a few
     // times a second, and the controls repaint no more often than that.
@@ -471,19 +466,8 @@ void Engine::publish(const PlaybackState &before)
         qAbs(m_state.position - m_published.position) < kPositionStep) {
         return;
     }
-
-    const PlaybackState last = std::exchange(m_published, m_state);
+    m_published = m_state;
     emit stateChanged(m_state);
-    if (m_state.status != last.status)
-        emit statusChanged(m_state.status);
-    if (m_state.position != last.position)
-        emit positionChanged(m_state.position);
-    if (m_state.duration != last.duration)
-        emit durationChanged(m_state.duration);
-    if (m_state.volume != last.volume)
-        emit volumeChanged(m_state.volume);
-    if (m_state.muted != last.muted)
-        emit mutedChanged(m_state.muted);
 }
 
 } // namespace player

@@ -57,13 +57,8 @@ public:
     static void setCertificateBundle(const QString &path);
 
 signals:
-    // Any part of the state changed; the specific signals follow.
+    // The state changed; position changes come a few times a second.
     void stateChanged(const player::PlaybackState &state);
-    void statusChanged(player::Status status);
-    void positionChanged(double seconds);
-    void durationChanged(double seconds);
-    void volumeChanged(int volume);
-    void mutedChanged(bool muted);
 
 private:
     bool initialise();
@@ -76,7 +71,7 @@ private:
     void handleEndOfFile(const mpv_event &event);
     void noteLogMessage(const mpv_event &event);
     void updateStatus();
-    void publish(const PlaybackState &before);
+    void publish();
 
     MpvHandle m_handle;
     bool m_renderReady = false;

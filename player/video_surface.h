@@ -21,8 +21,6 @@ public:
     explicit VideoSurface(MpvHandle handle, QWidget *parent = nullptr);
     ~VideoSurface() override;
 
-    bool hasRenderContext() const { return m_render != nullptr; }
-
 signals:
     // The render context exists: the engine may open media now.
     void renderReady();

@@ -20,8 +20,6 @@ class HubWindow : public QMainWindow
 public:
     explicit HubWindow(const layout::WindowLayout &layout, QWidget *parent = nullptr);
 
-    QButtonGroup *optionGroup() const { return m_options; }
-
 private:
     QButtonGroup *m_options = nullptr;
 };
