@@ -1,10 +1,12 @@
 #include "application.h"
+#include "platform_choice.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication qtApp(argc, argv);
+    app::PlatformArguments arguments(argc, argv);
+    QApplication qtApp(arguments.argc(), arguments.argv());
     app::prepareQtApplication();
     app::Application application;
     application.start();

@@ -10,7 +10,8 @@ PACKAGES=(
     # tool chain
     cmake g++ make pkg-config
     # Qt 6 Widgets, its xcb platform plugin and OpenGL for the video surface
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libgl1-mesa-dri
+    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev
+    libgl1-mesa-dri
     # the Arabic font the windows use
     fonts-noto-core
     # the playback engine; Qt's translation tools for the player's texts
@@ -20,6 +21,9 @@ PACKAGES=(
     xvfb xauth x11-utils openbox ffmpeg
     # https and D-Bus peers for the player tests; validators of the desktop files
     openssl dbus-daemon desktop-file-utils appstream
+    # a headless Wayland compositor and Qt's Wayland platform, for the test of
+    # the platform chosen in a Wayland session
+    weston qt6-wayland
 )
 
 ensure_packages() {
