@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QRadioButton>
 #include <QRawFont>
 #include <QTest>
@@ -143,6 +144,19 @@ void TestLayouts::framesAreFixed_data()
     QTest::newRow("Form64") << "Form64" << QSize(320, 434);
 }
 
+// The window manager's _NET_WM_ALLOWED_ACTIONS for a top-level window, as
+// xprop prints it; empty until the window manager has set it.
+static QByteArray allowedActions(QWidget *window)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
+                                          QStringLiteral("_NET_WM_ALLOWED_ACTIONS")});
+    if (!xprop.waitForFinished(5000))
+        return {};
+    const QByteArray out = xprop.readAllStandardOutput();
+    return out.contains("_NET_WM_ACTION_") ? out : QByteArray();
+}
+
 void TestLayouts::framesAreFixed()
 {
     QFETCH(QString, window);
@@ -156,6 +170,13 @@ void TestLayouts::framesAreFixed()
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    // What the window manager itself lets the user do with the frame.
+    QTRY_VERIFY(!allowedActions(w).isEmpty());
+    const QByteArray allowed = allowedActions(w);
+    QVERIFY2(allowed.contains("_NET_WM_ACTION_MINIMIZE"), allowed.constData());
+    QVERIFY2(allowed.contains("_NET_WM_ACTION_CLOSE"), allowed.constData());
+    QVERIFY2(!allowed.contains("_NET_WM_ACTION_MAXIMIZE"), allowed.constData());
+    QVERIFY2(!allowed.contains("_NET_WM_ACTION_RESIZE"), allowed.constData());
     w->showMinimized();
     QTRY_VERIFY(w->isMinimized());
     w->showNormal();

@@ -1,0 +1,174 @@
+// Screenshots of each kind of window as the X server shows it, title bar and
+// all, taken from the screen rather than from the widgets, and kept in
+// build/screenshots for people to look at. A window must show on screen what
+// it draws: a window that reaches the screen empty, or a player that shows
+// no picture, fails.
+
+#include "app/application.h"
+#include "common/gui_actions.h"
+#include "media_server.h"
+#include "player/engine.h"
+#include "player/player_widget.h"
+#include "player/video_surface.h"
+#include "windows/episode/episode_list.h"
+#include "windows/episode/episode_window.h"
+
+#include <QDir>
+#include <QMainWindow>
+#include <QScreen>
+#include <QSet>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// How many distinct colours a region of an image holds, sampled every other pixel.
+int colourCount(const QImage &image, const QRect &region)
+{
+    QSet<QRgb> colours;
+    const QRect r = region.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); y += 2) {
+        for (int x = r.left(); x <= r.right(); x += 2)
+            colours.insert(image.pixel(x, y));
+    }
+    return int(colours.size());
+}
+
+// The share of pixels in a region that are the same in both images.
+double agreement(const QImage &a, const QImage &b, const QRect &region)
+{
+    long same = 0;
+    long all = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x) {
+            ++all;
+            same += a.pixel(x, y) == b.pixel(x, y) ? 1 : 0;
+        }
+    }
+    return all ? double(same) / double(all) : 0.0;
+}
+
+} // namespace
+
+class TestScreenshots : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void windowReachesTheScreen_data();
+    void windowReachesTheScreen();
+    void episodeWindowShowsItsVideo();
+
+private:
+    QMainWindow *showOnly(const QString &name);
+    // The window's frame, decorations included, as the screen shows it.
+    QImage screenshot(QMainWindow *window, const QString &file);
+
+    MediaServer m_server;
+    std::unique_ptr<app::Application> m_app;
+};
+
+void TestScreenshots::initTestCase()
+{
+    app::prepareQtApplication();
+    QVERIFY(m_server.start(QStringLiteral(TEST_MEDIA_DIR)));
+    QVERIFY(QDir().mkpath(QStringLiteral(SCREENSHOT_DIR)));
+}
+
+void TestScreenshots::init()
+{
+    m_app = std::make_unique<app::Application>();
+}
+
+void TestScreenshots::cleanup()
+{
+    m_app.reset();
+}
+
+QMainWindow *TestScreenshots::showOnly(const QString &name)
+{
+    QMainWindow *window = m_app->registry().window(name);
+    for (QMainWindow *other : testing::visibleWindows()) {
+        if (other != window)
+            other->hide();
+    }
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))
+        return nullptr;
+    // Let the window manager finish its frame and the window its first paint.
+    QTest::qWait(300);
+    return window;
+}
+
+QImage TestScreenshots::screenshot(QMainWindow *window, const QString &file)
+{
+    const QRect frame = window->frameGeometry();
+    QImage shot = window->screen()
+                      ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                      .toImage()
+                      .convertToFormat(QImage::Format_RGB32);
+    shot.save(QDir(QStringLiteral(SCREENSHOT_DIR)).filePath(file));
+    return shot;
+}
+
+void TestScreenshots::windowReachesTheScreen_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("home") << "Form1";
+    QTest::newRow("surah index") << "Form2";
+    QTest::newRow("programmes") << "Form63";
+    QTest::newRow("episode window") << "Form5";
+}
+
+void TestScreenshots::windowReachesTheScreen()
+{
+    QFETCH(QString, window);
+    QMainWindow *w = showOnly(window);
+    QVERIFY(w);
+    const QImage shot = screenshot(w, window + QStringLiteral(".png"));
+    QVERIFY(qFuzzyCompare(shot.devicePixelRatio(), 1.0));
+    const QRect frame = w->frameGeometry();
+    QCOMPARE(shot.size(), frame.size());
+
+    // The client area on screen is what the window draws, pixel for pixel,
+    // apart from what changes between two paints (a blinking caret).
+    const QImage drawn = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint clientOffset = w->geometry().topLeft() - frame.topLeft();
+    const QImage onScreen = shot.copy(QRect(clientOffset, w->size()));
+    QCOMPARE(onScreen.size(), drawn.size());
+    const double same = agreement(onScreen, drawn, drawn.rect());
+    QVERIFY2(same > 0.98, qPrintable(QString::number(same)));
+    QVERIFY2(colourCount(onScreen, onScreen.rect()) > 40, "the window reached the screen empty");
+}
+
+void TestScreenshots::episodeWindowShowsItsVideo()
+{
+    auto *w = qobject_cast<windows::EpisodeWindow *>(showOnly(QStringLiteral("Form5")));
+    QVERIFY(w);
+    QVERIFY(testing::chooseWithKeyboard(w->list(), 3));
+    // The catalogue's locations are on the web; play a local clip instead.
+    w->player()->setUrl(m_server.url(QStringLiteral("clip.mp4")));
+    player::Engine *engine = w->player()->engine();
+    QVERIFY(engine);
+    QTRY_VERIFY_WITH_TIMEOUT(engine->position() > 1.0, 15000);
+    engine->pause();
+    QTRY_COMPARE(engine->status(), player::Status::Paused);
+    QTest::qWait(500);
+
+    const QImage shot = screenshot(w, QStringLiteral("Form5-playing.png"));
+    const QRect frame = w->frameGeometry();
+    player::VideoSurface *surface = w->player()->surface();
+    QVERIFY(surface);
+    const QRect video(surface->mapTo(w, QPoint(0, 0)) + (w->geometry().topLeft() - frame.topLeft()),
+                      surface->size());
+    // The test clip is colour bars: a picture on screen has many colours
+    // where an empty or black surface has one or two.
+    QVERIFY2(colourCount(shot, video) > 20, qPrintable(QString::number(colourCount(shot, video))));
+}
+
+QTEST_MAIN(TestScreenshots)
+#include "tst_screenshots.moc"
