@@ -65,7 +65,6 @@ private:
 
 } // namespace
 
-using testing::residentKiB;
 using testing::visibleWindows;
 
 class TestStress : public QObject
@@ -156,7 +155,7 @@ void TestStress::tenThousandNavigationCommands()
         for (int n = 1; allShown && n <= 66; ++n)
             allShown = registry.existing(QString("Form%1").arg(n)) != nullptr;
         if (allShown) {
-            warmResident = residentKiB();
+            warmResident = testing::anonymousResidentKiB();
             warmAt = i;
         }
     }
@@ -171,12 +170,19 @@ void TestStress::tenThousandNavigationCommands()
         QVERIFY2(button->isChecked(), qPrintable(it.key() + " " + it.value()));
     }
     QVERIFY2(warmResident > 0, "not every window was reached");
-    const long grownKiB = residentKiB() - warmResident;
-    qInfo("resident memory grew by %ld KiB over the last %d commands", grownKiB, 10000 - warmAt);
-    // Resident size still creeps by about 1.5 KiB a command here while the
-    // heap stays flat (heaptrack shows no growth); what a leak of ours would
-    // cost (a list filled again, a window made twice) is tens of KiB a command.
-    QVERIFY2(grownKiB < (10000 - warmAt) * 4, qPrintable(QString::number(grownKiB)));
+    const int commands = 10000 - warmAt;
+    const long grownKiB = testing::anonymousResidentKiB() - warmResident;
+    qInfo("private resident memory grew by %ld KiB over the last %d commands", grownKiB, commands);
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed memory in quarantine, so resident size
+    // says nothing there; LeakSanitizer checks for leaks in that build.
+    qInfo("memory bound not checked under AddressSanitizer");
+#else
+    // Here it grows by a few bytes a command (Qt's caches settling); a leak
+    // of ours (a list filled again, a window made twice) costs tens of KiB a
+    // command, and even a single lost string a command exceeds the bound.
+    QVERIFY2(grownKiB * 1024 < long(commands) * 64, qPrintable(QString::number(grownKiB)));
+#endif
 }
 
 void TestStress::thousandQuickChoicesAgainstAFaultyServer()
@@ -192,6 +198,12 @@ void TestStress::thousandQuickChoicesAgainstAFaultyServer()
     const QStringList files{"clip.mp4", "clip.mkv", "clip.mp3", "missing.mp4",
                             "clip.wmv", "clip.ogv", "clip.flv"};
     auto *random = QRandomGenerator::global();
+    // A window's first choice creates its player (engine and GL surface),
+    // once; the quick choices are watched after that.
+    for (windows::EpisodeWindow *w : windows) {
+        w->player()->setUrl(m_server.url("clip.mp4"));
+        QVERIFY(w->player()->engine());
+    }
     StallWatch watch;
     for (int i = 0; i < 1000; ++i) {
         windows::EpisodeWindow *w = windows[random->bounded(windows.size())];
