@@ -90,6 +90,7 @@ private slots:
     void keysAndWheel();
     void contextMenuOffersTheActions();
     void fullScreenAndBack();
+    void playersStartAndEndTogether();
 
 private:
     MediaServer m_server;
@@ -423,6 +424,26 @@ void TestPlayback::fullScreenAndBack()
     QTest::mouseDClick(window.player(), Qt::LeftButton, {}, QPoint(100, 100));
     QTRY_VERIFY(!window.isFullScreen());
     QCOMPARE(window.player()->engine()->status(), Status::Playing);
+}
+
+// Several players in one process start, play and end at the same moments,
+// round after round, on a machine without a sound server or device (as
+// here): each core looks for a sound output on its own thread, and none may
+// crash or hang the process while another starts or ends.
+void TestPlayback::playersStartAndEndTogether()
+{
+    m_host.reset();
+    for (int round = 0; round < 8; ++round) {
+        std::vector<std::unique_ptr<PlayerHost>> hosts;
+        for (int i = 0; i < 3; ++i) {
+            hosts.push_back(std::make_unique<PlayerHost>());
+            QVERIFY(hosts.back()->show());
+            hosts.back()->player->setUrl(m_server.url(i % 2 ? "clip.mkv" : "clip.mp4"));
+        }
+        for (const auto &host : hosts)
+            QTRY_VERIFY_WITH_TIMEOUT(host->position() > 0.3, kStartTimeout);
+        hosts.clear();
+    }
 }
 
 QTEST_MAIN(TestPlayback)
