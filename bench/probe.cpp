@@ -1,14 +1,16 @@
 // One measurement per run, in a process of its own, printed as
 // "figure <name> <value>" lines for the benchmark driver. Each mode that
-// measures the application has a reference mode measured the same way.
+// measures the application has a reference mode measured the same way: the
+// bare Qt references here (this program does not link libmpv, as the
+// application does not), the bare libmpv ones in probe_mpv.cpp.
 
 #include "app/application.h"
-#include "bare_player.h"
 #include "common/process_memory.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
 #include "player/video_surface.h"
+#include "probe_support.h"
 #include "windows/episode/episode_window.h"
 
 #include <QApplication>
@@ -22,53 +24,9 @@
 #include <functional>
 #include <sys/resource.h>
 
+using namespace bench;
+
 namespace {
-
-// Milliseconds on the monotonic clock, which both processes share.
-double monotonicMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-void figure(const char *name, double value)
-{
-    std::printf("figure %s %.3f\n", name, value);
-    std::fflush(stdout);
-}
-
-// Runs the event loop until `done` holds or the time is up. The loop sleeps
-// between checks: a spinning wait would count as the application's CPU.
-bool waitFor(const std::function<bool()> &done, int timeoutMs = 30000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    QEventLoop loop;
-    QTimer poll;
-    poll.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || timer.elapsed() > timeoutMs)
-            loop.quit();
-    });
-    poll.start(2);
-    if (!done())
-        loop.exec();
-    return done();
-}
-
-bool exposed(QWidget *w)
-{
-    return w->windowHandle() && w->windowHandle()->isExposed();
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 const QStringList kEpisodeWindows = [] {
     QStringList names;
@@ -214,32 +172,6 @@ int firstFrameApp(const QString &first, const QString &later)
     return 0;
 }
 
-int firstFrameBare(const QString &first, const QString &later)
-{
-    MediaServer server;
-    server.start(QStringLiteral(TEST_MEDIA_DIR));
-    bench::BarePlayer window;
-    window.resize(329, 385);
-    window.show();
-    waitFor([&window] { return window.isExposed(); });
-    QElapsedTimer timer;
-    timer.start();
-    window.open(server.url(first));
-    if (!waitFor([&window] { return window.framesShown() > 0; }))
-        return 1;
-    figure("first_choice_ms", timer.nsecsElapsed() / 1e6);
-    waitFor([&window] { return window.position() > 1.5; });
-    timer.restart();
-    window.open(server.url(later));
-    if (!waitFor([&window] { return window.position() < 1.0; }))
-        return 1;
-    const int shown = window.framesShown();
-    if (!waitFor([&window, shown] { return window.framesShown() > shown; }))
-        return 1;
-    figure("later_choice_ms", timer.nsecsElapsed() / 1e6);
-    return 0;
-}
-
 // CPU seconds per second of playback for the player playing `file`.
 int cpuApp(const QString &file, double seconds)
 {
@@ -256,22 +188,6 @@ int cpuApp(const QString &file, double seconds)
     waitFor([player, from, seconds] { return player->engine()->position() > from + seconds; },
             int(seconds * 4000));
     figure("cpu_per_second", (cpuSeconds() - cpuFrom) / (player->engine()->position() - from));
-    return 0;
-}
-
-int cpuBare(const QString &file, double seconds)
-{
-    bench::BarePlayer window;
-    window.resize(680, 460);
-    window.show();
-    waitFor([&window] { return window.isExposed(); });
-    window.open(file);
-    waitFor([&window] { return window.position() > 0.5; });
-    const double cpuFrom = cpuSeconds();
-    const double from = window.position();
-    waitFor([&window, from, seconds] { return window.position() > from + seconds; },
-            int(seconds * 4000));
-    figure("cpu_per_second", (cpuSeconds() - cpuFrom) / (window.position() - from));
     return 0;
 }
 
@@ -325,12 +241,8 @@ int main(int argc, char *argv[])
         return memoryBare();
     if (mode == "first-frame-app")
         return firstFrameApp(args.value(2), args.value(3));
-    if (mode == "first-frame-bare")
-        return firstFrameBare(args.value(2), args.value(3));
     if (mode == "cpu-app")
         return cpuApp(args.value(2), args.value(3).toDouble());
-    if (mode == "cpu-bare")
-        return cpuBare(args.value(2), args.value(3).toDouble());
     if (mode == "exit-app")
         return exitApp();
     std::fprintf(stderr, "unknown mode\n");

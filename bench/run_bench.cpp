@@ -25,6 +25,14 @@ double monotonicMs()
 }
 
 QString g_probe;
+QString g_probeMpv; // the bare libmpv references
+
+// The bare libmpv references run in a program that links libmpv; every
+// other mode in one that does not, as the application does not.
+QString probeFor(const QString &mode)
+{
+    return mode == "first-frame-bare" || mode == "cpu-bare" ? g_probeMpv : g_probe;
+}
 
 struct Run
 {
@@ -40,7 +48,7 @@ Run runProbe(const QStringList &args)
     probe.setProcessChannelMode(QProcess::SeparateChannels);
     QElapsedTimer timer;
     timer.start();
-    probe.start(g_probe, args);
+    probe.start(probeFor(args.value(0)), args);
     bool first = true;
     while (probe.state() != QProcess::NotRunning || probe.canReadLine()) {
         if (!probe.canReadLine() && !probe.waitForReadyRead(60000))
@@ -103,6 +111,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     g_probe =
         QFileInfo(QCoreApplication::applicationDirPath() + "/tafsir-probe").absoluteFilePath();
+    g_probeMpv =
+        QFileInfo(QCoreApplication::applicationDirPath() + "/tafsir-probe-mpv").absoluteFilePath();
     const int runs = 5;
     std::printf("%-44s %15s %15s %8s   %s\n", "figure", "application", "reference", "ratio",
                 "goal");

@@ -115,7 +115,7 @@ Engine::~Engine()
 {
     if (m_handle) {
         // No more wake-ups into an object that is going away.
-        mpv_set_wakeup_callback(m_handle.get(), nullptr, nullptr);
+        mpv().setWakeupCallback(m_handle.get(), nullptr, nullptr);
     }
 }
 
@@ -135,20 +135,20 @@ bool Engine::initialise()
     }
     mpv_handle *h = m_handle.get();
     for (const Option &option : kOptions) {
-        if (mpv_set_option_string(h, option.name, option.value) < 0)
+        if (mpv().setOptionString(h, option.name, option.value) < 0)
             qCWarning(lcPlayer) << "engine option refused:" << option.name << option.value;
     }
     const QByteArray bundle = g_certificateBundle.toLocal8Bit();
-    mpv_set_option_string(h, "tls-ca-file", bundle.constData());
-    if (const int error = mpv_initialize(h); error < 0) {
-        qCWarning(lcPlayer) << "cannot start the playback engine:" << mpv_error_string(error);
+    mpv().setOptionString(h, "tls-ca-file", bundle.constData());
+    if (const int error = mpv().initialize(h); error < 0) {
+        qCWarning(lcPlayer) << "cannot start the playback engine:" << mpv().errorString(error);
         return false;
     }
     // Network failures are told in log messages only; they name the fault.
-    mpv_request_log_messages(h, "warn");
+    mpv().requestLogMessages(h, "warn");
     for (const Observed &property : kObserved)
-        mpv_observe_property(h, property.id, property.name, property.format);
-    mpv_set_wakeup_callback(
+        mpv().observeProperty(h, property.id, property.name, property.format);
+    mpv().setWakeupCallback(
         h,
         [](void *engine) {
             // Called on one of mpv's threads: hand over to the GUI thread.
@@ -203,9 +203,9 @@ void Engine::sendOpen(const QString &location)
     const QByteArray address = m_opened.toUtf8();
     const char *args[] = {"loadfile", address.constData(), "replace", nullptr};
     ++m_loadNumber;
-    if (const int error = mpv_command_async(m_handle.get(), kLoadReplyTag | m_loadNumber, args);
+    if (const int error = mpv().commandAsync(m_handle.get(), kLoadReplyTag | m_loadNumber, args);
         error < 0) {
-        qCWarning(lcPlayer) << "cannot open" << m_opened << mpv_error_string(error);
+        qCWarning(lcPlayer) << "cannot open" << m_opened << mpv().errorString(error);
     }
 }
 
@@ -215,7 +215,7 @@ void Engine::command(std::initializer_list<const char *> args)
         return;
     std::vector<const char *> list(args);
     list.push_back(nullptr);
-    mpv_command_async(m_handle.get(), 0, list.data());
+    mpv().commandAsync(m_handle.get(), 0, list.data());
 }
 
 void Engine::play()
@@ -224,7 +224,7 @@ void Engine::play()
         return;
     if (m_loaded) {
         int no = 0;
-        mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
+        mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
     } else if (!m_opened.isEmpty() && m_state.status != Status::Connecting) {
         // Stopped, finished or failed: start the same location again.
         open(m_opened);
@@ -236,7 +236,7 @@ void Engine::pause()
     if (!m_handle || !m_loaded)
         return;
     int yes = 1;
-    mpv_set_property_async(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &yes);
+    mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &yes);
 }
 
 void Engine::togglePause()
@@ -281,7 +281,7 @@ void Engine::setVolume(int volume)
         return;
     m_state.volume = qBound(0, volume, 100);
     double value = m_state.volume;
-    mpv_set_property_async(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
+    mpv().setPropertyAsync(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
     publish();
 }
 
@@ -291,7 +291,7 @@ void Engine::setMuted(bool muted)
         return;
     m_state.muted = muted;
     int flag = muted ? 1 : 0;
-    mpv_set_property_async(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
+    mpv().setPropertyAsync(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
     publish();
 }
 
@@ -300,7 +300,7 @@ void Engine::drainEvents()
     if (!m_handle)
         return;
     while (true) {
-        const mpv_event *event = mpv_wait_event(m_handle.get(), 0);
+        const mpv_event *event = mpv().waitEvent(m_handle.get(), 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handleEvent(*event);
@@ -418,7 +418,7 @@ void Engine::handleEndOfFile(const mpv_event &event)
         m_state.fault = faultOf(end->error, m_lastNetworkFault);
         // The messages that name a network fault may still be on their way.
         m_faultMayBeNamed = m_state.fault == Fault::Network;
-        qCInfo(lcPlayer) << "cannot play" << m_opened << mpv_error_string(end->error);
+        qCInfo(lcPlayer) << "cannot play" << m_opened << mpv().errorString(end->error);
         break;
     default:
         m_state.status = Status::Stopped;

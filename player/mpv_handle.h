@@ -4,19 +4,22 @@
 // hold it, so the core always outlives the render context that draws from
 // it: freeing them in the other order aborts inside libmpv.
 
+#include "mpv_library.h"
+
 #include <memory>
-#include <mpv/client.h>
 
 namespace player {
 
 using MpvHandle = std::shared_ptr<mpv_handle>;
 
+// A new core; empty when libmpv cannot be loaded or the core not created.
 inline MpvHandle makeMpvHandle()
 {
-    mpv_handle *raw = mpv_create();
+    const MpvLibrary *library = loadMpvLibrary();
+    mpv_handle *raw = library ? library->create() : nullptr;
     if (!raw)
         return {};
-    return MpvHandle(raw, [](mpv_handle *h) { mpv_terminate_destroy(h); });
+    return MpvHandle(raw, [library](mpv_handle *h) { library->terminateDestroy(h); });
 }
 
 } // namespace player

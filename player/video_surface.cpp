@@ -44,12 +44,13 @@ void VideoSurface::initializeGL()
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    if (const int error = mpv_render_context_create(&m_render, m_handle.get(), params); error < 0) {
-        qCWarning(lcPlayer) << "cannot create the video render context:" << mpv_error_string(error);
+    if (const int error = mpv().renderContextCreate(&m_render, m_handle.get(), params); error < 0) {
+        qCWarning(lcPlayer) << "cannot create the video render context:"
+                            << mpv().errorString(error);
         m_render = nullptr;
         return;
     }
-    mpv_render_context_set_update_callback(
+    mpv().renderContextSetUpdateCallback(
         m_render,
         [](void *surface) {
             // Called on one of mpv's threads.
@@ -79,7 +80,7 @@ void VideoSurface::onRenderUpdate()
 {
     if (!m_render)
         return;
-    if (!(mpv_render_context_update(m_render) & MPV_RENDER_UPDATE_FRAME))
+    if (!(mpv().renderContextUpdate(m_render) & MPV_RENDER_UPDATE_FRAME))
         return;
     if (isOnScreen()) {
         m_framePending = true;
@@ -136,7 +137,7 @@ void VideoSurface::renderFrame(bool skip)
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(m_render, params);
+    mpv().renderContextRender(m_render, params);
 }
 
 void VideoSurface::freeRenderContext()
@@ -145,8 +146,8 @@ void VideoSurface::freeRenderContext()
         return;
     // The render context is freed with its GL context current, before the core goes.
     makeCurrent();
-    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
-    mpv_render_context_free(m_render);
+    mpv().renderContextSetUpdateCallback(m_render, nullptr, nullptr);
+    mpv().renderContextFree(m_render);
     m_render = nullptr;
     doneCurrent();
 }

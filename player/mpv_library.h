@@ -1,0 +1,47 @@
+#pragma once
+
+// libmpv, loaded when the first player is created rather than with the
+// program. Most windows hold no player, and a session may play nothing:
+// linking libmpv would load it and the hundred-odd libraries it depends on
+// at every start, which costs tens of milliseconds and tens of MiB resident
+// before the home window shows. Only the functions the player calls are
+// resolved.
+
+#include <mpv/client.h>
+#include <mpv/render_gl.h>
+
+namespace player {
+
+struct MpvLibrary
+{
+    decltype(&::mpv_create) create;
+    decltype(&::mpv_initialize) initialize;
+    decltype(&::mpv_terminate_destroy) terminateDestroy;
+    decltype(&::mpv_set_option_string) setOptionString;
+    decltype(&::mpv_request_log_messages) requestLogMessages;
+    decltype(&::mpv_observe_property) observeProperty;
+    decltype(&::mpv_set_wakeup_callback) setWakeupCallback;
+    decltype(&::mpv_wait_event) waitEvent;
+    decltype(&::mpv_command_async) commandAsync;
+    decltype(&::mpv_set_property_async) setPropertyAsync;
+    decltype(&::mpv_error_string) errorString;
+    decltype(&::mpv_render_context_create) renderContextCreate;
+    decltype(&::mpv_render_context_set_update_callback) renderContextSetUpdateCallback;
+    decltype(&::mpv_render_context_update) renderContextUpdate;
+    decltype(&::mpv_render_context_render) renderContextRender;
+    decltype(&::mpv_render_context_free) renderContextFree;
+};
+
+// Loads libmpv on the first call and keeps it for the life of the process.
+// Null when it cannot be loaded or lacks a function; the reason is logged
+// once.
+const MpvLibrary *loadMpvLibrary();
+
+// The loaded library, for code that holds an mpv handle (which exists only
+// once the library has loaded).
+inline const MpvLibrary &mpv()
+{
+    return *loadMpvLibrary();
+}
+
+} // namespace player
