@@ -4,6 +4,7 @@
 // the test's X server.
 
 #include "app/platform_choice.h"
+#include "common/x11_windows.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,27 +23,6 @@ SessionEnvironment session(const char *qpa, const char *wayland, const char *typ
                            const char *display, bool platformArgument = false)
 {
     return {qpa, wayland, type, display, platformArgument};
-}
-
-// Whether a top-level window of the given WM_CLASS is mapped on this
-// test's X server, as the X server itself reports it.
-bool windowOfClassMapped(const QByteArray &wmClass)
-{
-    QProcess tree;
-    tree.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
-    if (!tree.waitForFinished(5000))
-        return false;
-    const QByteArray pattern = "(\"" + wmClass + "\" ";
-    const QList<QByteArray> lines = tree.readAllStandardOutput().split('\n');
-    for (const QByteArray &line : lines) {
-        if (!line.contains(pattern))
-            continue;
-        // xwininfo lists unmapped windows too; a mapped top level has a size
-        // larger than Qt's 1x1 helper windows.
-        if (!line.contains(" 1x1+"))
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -160,14 +140,14 @@ private slots:
         QVERIFY(application.waitForStarted());
 
         if (onXServer) {
-            QTRY_VERIFY_WITH_TIMEOUT(windowOfClassMapped("tafsir-videos") ||
+            QTRY_VERIFY_WITH_TIMEOUT(testing::windowOfClassMapped("tafsir-videos") ||
                                          application.state() == QProcess::NotRunning,
                                      20000);
         } else {
             // Nothing to wait for on the X server: give the window the time
             // it takes to appear there, had it gone there.
             QTest::qWait(3000);
-            QVERIFY(!windowOfClassMapped("tafsir-videos"));
+            QVERIFY(!testing::windowOfClassMapped("tafsir-videos"));
         }
         QCOMPARE(application.state(), QProcess::Running);
 
