@@ -3,23 +3,40 @@
 #include "playback_state.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QHash>
+#include <QIcon>
 #include <QStyle>
 #include <QWidget>
 
 namespace player {
+namespace {
+
+// The style's icon for a standard action, made once for every player of the
+// process: the style draws a new set of pixmaps on every call, which for 63
+// players came to megabytes. Icons are implicitly shared.
+QIcon standardIcon(QStyle::StandardPixmap which)
+{
+    static QHash<int, QIcon> icons;
+    auto found = icons.constFind(which);
+    if (found == icons.constEnd())
+        found = icons.insert(which, QApplication::style()->standardIcon(which));
+    return *found;
+}
+
+} // namespace
 
 PlayerActions::PlayerActions(QWidget *owner) : QObject(owner)
 {
-    QStyle *style = owner->style();
     playPause = make("playPauseAction", owner);
     stop = make("stopAction", owner);
-    stop->setIcon(style->standardIcon(QStyle::SP_MediaStop));
+    stop->setIcon(standardIcon(QStyle::SP_MediaStop));
     stop->setText(tr("Stop"));
     seekBack = make("seekBackAction", owner);
-    seekBack->setIcon(style->standardIcon(QStyle::SP_MediaSeekBackward));
+    seekBack->setIcon(standardIcon(QStyle::SP_MediaSeekBackward));
     seekBack->setText(tr("Back 10 seconds"));
     seekForward = make("seekForwardAction", owner);
-    seekForward->setIcon(style->standardIcon(QStyle::SP_MediaSeekForward));
+    seekForward->setIcon(standardIcon(QStyle::SP_MediaSeekForward));
     seekForward->setText(tr("Forward 10 seconds"));
     mute = make("muteAction", owner);
     mute->setCheckable(true);
@@ -42,11 +59,9 @@ void PlayerActions::setState(const PlaybackState &state)
     // only when what they show changes.
     const bool showPause = state.status == Status::Playing || state.status == Status::Buffering ||
                            state.status == Status::Connecting;
-    QStyle *style = qobject_cast<QWidget *>(parent())->style();
     if (showPause != m_showsPause || playPause->text().isEmpty()) {
         m_showsPause = showPause;
-        playPause->setIcon(
-            style->standardIcon(showPause ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+        playPause->setIcon(standardIcon(showPause ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
         playPause->setText(showPause ? tr("Pause") : tr("Play"));
     }
     const bool canSeek = state.status == Status::Playing || state.status == Status::Paused ||
@@ -55,18 +70,17 @@ void PlayerActions::setState(const PlaybackState &state)
     seekForward->setEnabled(canSeek);
     if (state.muted != mute->isChecked() || mute->text().isEmpty()) {
         mute->setChecked(state.muted);
-        mute->setIcon(style->standardIcon(state.muted ? QStyle::SP_MediaVolumeMuted
-                                                      : QStyle::SP_MediaVolume));
+        mute->setIcon(
+            standardIcon(state.muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
         mute->setText(state.muted ? tr("Unmute") : tr("Mute"));
     }
 }
 
 void PlayerActions::setFullScreen(bool on)
 {
-    QStyle *style = qobject_cast<QWidget *>(parent())->style();
     fullScreen->setChecked(on);
     fullScreen->setIcon(
-        style->standardIcon(on ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton));
+        standardIcon(on ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton));
     fullScreen->setText(on ? tr("Leave full screen") : tr("Full screen"));
 }
 
