@@ -18,6 +18,7 @@
 #include <QEventLoop>
 #include <QMainWindow>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 #include <cstdio>
 #include <ctime>
@@ -162,8 +163,13 @@ int firstFrameApp(const QString &first, const QString &later)
     waitFor([player] { return player->engine()->position() > 1.5; });
     timer.restart();
     player->setUrl(server.url(later));
-    // A frame of the new file: the old one was past 1.5 s.
-    if (!waitFor([&] { return player->engine()->position() < 1.0 && frames > 0; }))
+    // A frame of the new file: wait until the engine tells the new file is
+    // loaded (its title; the old one plays on until then), then for a frame.
+    const QString laterTitle = QUrl(later).fileName();
+    if (!waitFor([&] {
+            const player::PlaybackState &state = player->engine()->state();
+            return state.title == laterTitle && state.position < 1.0;
+        }))
         return 1;
     frames = 0;
     if (!waitFor([&frames] { return frames > 0; }))
