@@ -75,7 +75,9 @@ QString statusText(const PlaybackState &state)
 QString timeText(double position, double duration)
 {
     const int total = qMax(0, int(duration));
-    const int elapsed = qBound(0, int(position), total > 0 ? total : int(position));
+    // mpv reports a position a little before the start after a seek back,
+    // and none beyond the end is shown; with no duration known, no bound.
+    const int elapsed = qMax(0, total > 0 ? qMin(int(position), total) : int(position));
     const bool withHours = total >= 3600 || elapsed >= 3600;
     return clock(elapsed, withHours) + QStringLiteral(" / ") + clock(total, withHours);
 }

@@ -6,6 +6,7 @@
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
+#include "player/status_text.h"
 #include "player/video_surface.h"
 #include "windows/episode/episode_window.h"
 
@@ -76,6 +77,8 @@ private slots:
     void keepsPlayingWhileHidden();
     void keepsPlayingWhileMinimised();
     void quittingWhilePlayingStopsEveryPlayer();
+    void timeText_data();
+    void timeText();
 
 private:
     MediaServer m_server;
@@ -178,6 +181,28 @@ void TestPlayer::quittingWhilePlayingStopsEveryPlayer()
     for (PlayerWidget *player : players)
         QTRY_VERIFY(!player->engine()->isPlaying());
     application.reset(); // tears every player down
+}
+
+void TestPlayer::timeText_data()
+{
+    QTest::addColumn<double>("position");
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("start") << 0.0 << 8.0 << "0:00 / 0:08";
+    QTest::newRow("middle") << 61.7 << 125.0 << "1:01 / 2:05";
+    QTest::newRow("past the end") << 130.0 << 125.0 << "2:05 / 2:05";
+    QTest::newRow("before the start") << -7.0 << 125.0 << "0:00 / 2:05";
+    QTest::newRow("before the start, no duration") << -7.0 << 0.0 << "0:00 / 0:00";
+    QTest::newRow("no duration yet") << 42.0 << 0.0 << "0:42 / 0:00";
+    QTest::newRow("hours") << 3725.0 << 7200.0 << "1:02:05 / 2:00:00";
+}
+
+void TestPlayer::timeText()
+{
+    QFETCH(double, position);
+    QFETCH(double, duration);
+    QFETCH(QString, text);
+    QCOMPARE(player::timeText(position, duration), text);
 }
 
 QTEST_MAIN(TestPlayer)
