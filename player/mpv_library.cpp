@@ -2,7 +2,9 @@
 
 #include "logging.h"
 
+#include <QThreadPool>
 #include <dlfcn.h>
+#include <mutex>
 
 namespace player {
 namespace {
@@ -50,6 +52,13 @@ const MpvLibrary *loadMpvLibrary()
 {
     static const MpvLibrary *const library = load();
     return library;
+}
+
+void preloadMpvLibrary()
+{
+    static std::once_flag started;
+    // The global pool's threads are waited for when the application ends.
+    std::call_once(started, [] { QThreadPool::globalInstance()->start([] { loadMpvLibrary(); }); });
 }
 
 } // namespace player

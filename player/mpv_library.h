@@ -37,6 +37,11 @@ struct MpvLibrary
 // once.
 const MpvLibrary *loadMpvLibrary();
 
+// Starts loading libmpv on a worker thread and returns at once, so that a
+// player about to be used finds it loaded rather than loading it on the GUI
+// thread. A later loadMpvLibrary() waits for that load if it is still going.
+void preloadMpvLibrary();
+
 // The loaded library, for code that holds an mpv handle (which exists only
 // once the library has loaded).
 inline const MpvLibrary &mpv()

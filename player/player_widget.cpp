@@ -3,6 +3,7 @@
 #include "control_bar.h"
 #include "desktop/desktop_session.h"
 #include "engine.h"
+#include "mpv_library.h"
 #include "player_actions.h"
 #include "video_surface.h"
 
@@ -94,6 +95,12 @@ void PlayerWidget::setUrl(const QString &url)
     emit urlChanged(m_url);
     if (ensureEngine())
         m_engine->open(m_url);
+}
+
+void PlayerWidget::prepare()
+{
+    if (!m_engine)
+        preloadMpvLibrary();
 }
 
 void PlayerWidget::stop()

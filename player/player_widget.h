@@ -31,6 +31,10 @@ public:
     QString url() const { return m_url; }
     void setUrl(const QString &url);
 
+    // The user is about to choose something to play: the engine's library
+    // starts loading in the background, if this process has not loaded it.
+    void prepare();
+
     // Stops playback; used when the application quits.
     void stop();
 

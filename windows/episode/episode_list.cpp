@@ -34,6 +34,12 @@ void EpisodeList::fill(const QStringList &labels, const QString &text)
     lineEdit()->setCursorPosition(0);
 }
 
+void EpisodeList::showPopup()
+{
+    emit aboutToChoose();
+    QComboBox::showPopup();
+}
+
 qint16 EpisodeList::listIndex() const
 {
     return static_cast<qint16>(currentIndex());

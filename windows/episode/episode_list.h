@@ -25,9 +25,13 @@ public:
     // The selection as the window reads it: 0 for the first entry, -1 for none.
     qint16 listIndex() const;
 
+    // Opening the list tells first that a choice may follow.
+    void showPopup() override;
+
 signals:
     void chosen();
     void edited();
+    void aboutToChoose();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -83,6 +83,9 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
             &EpisodeWindow::setPlayerFullScreen);
     client->installEventFilter(this);
     connect(m_list, &EpisodeList::chosen, this, &EpisodeWindow::playSelected); // Combo1_Click
+    // The first choice of a session would otherwise load the playback engine
+    // on the GUI thread, a wait of a few hundred milliseconds.
+    connect(m_list, &EpisodeList::aboutToChoose, m_player, &player::PlayerWidget::prepare);
     connect(m_list, &EpisodeList::edited, this, &EpisodeWindow::playSelected); // Combo1_Change
 }
 
