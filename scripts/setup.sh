@@ -42,9 +42,14 @@ ensure_packages() {
         apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# Configures $BUILD_DIR once (with any extra CMake arguments given, the
+# release configuration by default) and builds what changed.
 build_project() {
     if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-        cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        if (($# == 0)); then
+            set -- -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        fi
+        cmake -S "$ROOT" -B "$BUILD_DIR" "$@"
     fi
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
