@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "common/gui_actions.h"
+#include "common/image_checks.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -16,23 +17,10 @@
 #include <QDir>
 #include <QMainWindow>
 #include <QScreen>
-#include <QSet>
 #include <QTest>
 #include <memory>
 
 namespace {
-
-// How many distinct colours a region of an image holds, sampled every other pixel.
-int colourCount(const QImage &image, const QRect &region)
-{
-    QSet<QRgb> colours;
-    const QRect r = region.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); y += 2) {
-        for (int x = r.left(); x <= r.right(); x += 2)
-            colours.insert(image.pixel(x, y));
-    }
-    return int(colours.size());
-}
 
 // The share of pixels in a region that are the same in both images.
 double agreement(const QImage &a, const QImage &b, const QRect &region)
@@ -142,7 +130,8 @@ void TestScreenshots::windowReachesTheScreen()
     QCOMPARE(onScreen.size(), drawn.size());
     const double same = agreement(onScreen, drawn, drawn.rect());
     QVERIFY2(same > 0.98, qPrintable(QString::number(same)));
-    QVERIFY2(colourCount(onScreen, onScreen.rect()) > 40, "the window reached the screen empty");
+    QVERIFY2(testing::colourCount(onScreen, onScreen.rect()) > 40,
+             "the window reached the screen empty");
 }
 
 void TestScreenshots::episodeWindowShowsItsVideo()
@@ -167,7 +156,8 @@ void TestScreenshots::episodeWindowShowsItsVideo()
                       surface->size());
     // The test clip is colour bars: a picture on screen has many colours
     // where an empty or black surface has one or two.
-    QVERIFY2(colourCount(shot, video) > 20, qPrintable(QString::number(colourCount(shot, video))));
+    const int colours = testing::colourCount(shot, video);
+    QVERIFY2(colours > 20, qPrintable(QString::number(colours)));
 }
 
 QTEST_MAIN(TestScreenshots)
