@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QMetaObject>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QWindow>
 #include <mpv/render_gl.h>
 
@@ -68,8 +69,25 @@ void VideoSurface::initializeGL()
     emit renderReady();
 }
 
+void VideoSurface::setBlank(bool blank)
+{
+    if (blank == m_blank)
+        return;
+    m_blank = blank;
+    update();
+}
+
 void VideoSurface::paintGL()
 {
+    if (m_blank) {
+        QOpenGLFunctions *gl = context()->functions();
+        gl->glClearColor(0.0F, 0.0F, 0.0F, 1.0F);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+        // mpv still waits for its frame to be taken.
+        if (m_framePending)
+            renderFrame(true);
+        return;
+    }
     const bool newFrame = m_framePending;
     renderFrame(false);
     if (newFrame)
@@ -126,7 +144,10 @@ void VideoSurface::renderFrame(bool skip)
     const qreal ratio = devicePixelRatioF();
     mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()),
                        static_cast<int>(width() * ratio), static_cast<int>(height() * ratio), 0};
-    int flipY = 0;
+    // The widget's framebuffer reaches the screen through Qt's compositor,
+    // which takes its rows top first: mpv draws bottom row first unless
+    // told to flip, and the picture would show upside down.
+    int flipY = 1;
     int skipRendering = skip ? 1 : 0;
     // Never let the GUI thread wait for the frame's display time.
     int blockForTargetTime = 0;

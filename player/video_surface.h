@@ -21,6 +21,11 @@ public:
     explicit VideoSurface(MpvHandle handle, QWidget *parent = nullptr);
     ~VideoSurface() override;
 
+    // A blank surface shows black instead of mpv's last picture, which mpv
+    // would draw again until the next file's first frame.
+    void setBlank(bool blank);
+    bool isBlank() const { return m_blank; }
+
 signals:
     // The render context exists: the engine may open media now.
     void renderReady();
@@ -41,6 +46,7 @@ private:
     MpvHandle m_handle;
     mpv_render_context *m_render = nullptr;
     bool m_framePending = false;
+    bool m_blank = true;
     QMetaObject::Connection m_contextGone;
 };
 

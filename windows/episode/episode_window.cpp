@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QWindow>
 #include <algorithm>
 
 namespace windows {
@@ -105,6 +106,7 @@ void EpisodeWindow::setPlayerFullScreen(bool fullScreen)
     QWidget *client = centralWidget();
     if (fullScreen) {
         m_playerGeometry = m_player->geometry();
+        m_normalGeometry = geometry();
         menuBar()->hide();
         m_list->hide();
         // The stored frame is fixed; full screen needs it free for a while.
@@ -120,7 +122,18 @@ void EpisodeWindow::setPlayerFullScreen(bool fullScreen)
         m_list->show();
         client->setFixedSize(toPixels(m_layout.clientWidth), toPixels(m_layout.clientHeight));
         layout()->setSizeConstraint(QLayout::SetFixedSize);
+        layout()->activate();
         m_player->setGeometry(m_playerGeometry);
+        // Window managers restore a window from full screen as they kept
+        // it: openbox with the frame of a resizable window (the size limits
+        // were lifted) and, on some screens, its title bar off the top
+        // edge, and the compositor leaves full screen's pixels under the
+        // controls. Shown afresh, the window is framed, placed and drawn
+        // from what it asks for now.
+        setGeometry(m_normalGeometry);
+        hide();
+        show();
+        activateWindow();
     }
     m_player->setFullScreenShown(fullScreen);
     m_player->setFocus();

@@ -46,6 +46,7 @@ private:
     player::PlayerWidget *m_player = nullptr;
     bool m_loaded = false;
     QRect m_playerGeometry;
+    QRect m_normalGeometry; // the client area's, before full screen
 };
 
 } // namespace windows

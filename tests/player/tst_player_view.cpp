@@ -1,0 +1,264 @@
+// The player as a person sees it, read from the X server rather than from
+// the player's state: a clip whose quadrants tell up from down and left from
+// right, compared with its own decoded first frame, in a window, in full
+// screen and (run again by CTest) at a scale factor of 2; the picture cleared
+// for a new choice and after a failure; the window as it was after full
+// screen, its frame included.
+
+#include "app/application.h"
+#include "common/player_host.h"
+#include "common/screen_pictures.h"
+#include "common/x11_windows.h"
+#include "media_server.h"
+#include "player/audio_card.h"
+#include "player/control_bar.h"
+#include "player/engine.h"
+#include "player/player_actions.h"
+#include "player/player_widget.h"
+#include "resources/episode_layouts.h"
+#include "windows/episode/episode_list.h"
+#include "windows/episode/episode_window.h"
+
+#include <QDir>
+#include <QMainWindow>
+#include <QTcpServer>
+#include <QTest>
+#include <QToolButton>
+#include <QtMath>
+#include <memory>
+
+using player::Status;
+using testing::PlayerHost;
+
+namespace {
+
+constexpr int kStartTimeout = 20000;
+const QSize kOrientSize(640, 360);
+
+QImage orientSource()
+{
+    return QImage(QDir(QStringLiteral(TEST_MEDIA_DIR)).filePath(QStringLiteral("orient.png")));
+}
+
+QWidget *videoAreaOf(player::PlayerWidget *player)
+{
+    return player->findChild<QWidget *>(QStringLiteral("videoArea"));
+}
+
+// Compares the video area on screen with the source frame, placed as the
+// player places it. Returns a message on failure, an empty text on success.
+QString compareWithSource(QWidget *videoArea, bool enlarge, const QString &saveAs)
+{
+    const QImage shot = testing::grabScreenOf(videoArea);
+    shot.save(QDir(QStringLiteral(SCREENSHOT_DIR)).filePath(saveAs));
+    // The video is drawn in device pixels, as is the grabbed picture.
+    const QRect rect = testing::videoRect(kOrientSize, shot.size(), enlarge);
+    const QImage onScreen = shot.copy(rect);
+    const QImage expected = testing::scaledSource(orientSource(), rect.size());
+    const double upright = testing::meanDifference(onScreen, expected);
+    const double flipped = testing::meanDifference(onScreen, expected.mirrored(false, true));
+    const double mirrored = testing::meanDifference(onScreen, expected.mirrored(true, false));
+    if (upright < 16.0 && flipped > 60.0 && mirrored > 60.0)
+        return {};
+    return QStringLiteral("video %1x%2 at %3,%4 in %5x%6: differs by %7 from the source, "
+                          "%8 flipped, %9 mirrored")
+        .arg(rect.width())
+        .arg(rect.height())
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(shot.width())
+        .arg(shot.height())
+        .arg(upright, 0, 'f', 1)
+        .arg(flipped, 0, 'f', 1)
+        .arg(mirrored, 0, 'f', 1);
+}
+
+// Waits until a frame of the clip is on screen and playback is paused on it.
+bool playOrientAndPause(player::PlayerWidget *player, const QString &url)
+{
+    player->setUrl(url);
+    if (!QTest::qWaitFor([player] { return player->engine()->position() > 0.5; }, kStartTimeout))
+        return false;
+    player->engine()->pause();
+    if (!QTest::qWaitFor([player] { return player->engine()->status() == Status::Paused; }))
+        return false;
+    QTest::qWait(300);
+    return true;
+}
+
+} // namespace
+
+class TestPlayerView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void pictureIsUprightInTheWindow();
+    void fullScreenFillsTheScreenAndHidesTheControls();
+    void leavingFullScreenRestoresTheWindow();
+    void newChoiceAndFailureClearThePicture();
+    void soundOnlyFileShowsACard();
+
+private:
+    MediaServer m_server;
+};
+
+void TestPlayerView::initTestCase()
+{
+    QVERIFY(m_server.start(QStringLiteral(TEST_MEDIA_DIR)));
+    QVERIFY(!orientSource().isNull());
+    QCOMPARE(orientSource().size(), kOrientSize);
+    QVERIFY(QDir().mkpath(QStringLiteral(SCREENSHOT_DIR)));
+}
+
+void TestPlayerView::pictureIsUprightInTheWindow()
+{
+    PlayerHost host;
+    QVERIFY(host.show());
+    QVERIFY(playOrientAndPause(host.player, m_server.url("orient.mp4")));
+    const QString fault =
+        compareWithSource(videoAreaOf(host.player), false, QStringLiteral("player-window.png"));
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+}
+
+void TestPlayerView::fullScreenFillsTheScreenAndHidesTheControls()
+{
+    windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    player::PlayerWidget *player = window.player();
+    QVERIFY(playOrientAndPause(player, m_server.url("orient.mp4")));
+
+    QTest::keyClick(window.windowHandle(), Qt::Key_F);
+    QTRY_VERIFY(window.isFullScreen());
+    QTRY_COMPARE(window.geometry(), window.screen()->geometry());
+    auto *controls = player->controlBar();
+    QVERIFY(controls->isVisible());
+    // The mouse rests: the controls and the pointer go, the video takes the
+    // whole screen, enlarged with its aspect kept.
+    QTRY_VERIFY_WITH_TIMEOUT(!controls->isVisible(), 4000);
+    QCOMPARE(player->cursor().shape(), Qt::BlankCursor);
+    QTRY_COMPARE(videoAreaOf(player)->size(), window.screen()->size());
+    QTest::qWait(500);
+    QString fault = compareWithSource(videoAreaOf(player), true, "player-fullscreen.png");
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+
+    // Keys still work with the controls hidden.
+    QTest::keyClick(window.windowHandle(), Qt::Key_Space);
+    QTRY_COMPARE(player->engine()->status(), Status::Playing);
+    QVERIFY(!controls->isVisible());
+
+    // The mouse moves: the controls and the pointer come back.
+    QTest::mouseMove(player, QPoint(200, 200));
+    QTRY_VERIFY(controls->isVisible());
+    QVERIFY(player->cursor().shape() != Qt::BlankCursor);
+
+    // Back in the window, the video is not enlarged.
+    QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(!window.isFullScreen());
+    player->engine()->pause();
+    QTRY_COMPARE(player->engine()->status(), Status::Paused);
+    QTest::qWait(500);
+    QVERIFY(controls->isVisible());
+    fault = compareWithSource(videoAreaOf(player), false, "player-after-fullscreen.png");
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+}
+
+void TestPlayerView::leavingFullScreenRestoresTheWindow()
+{
+    app::prepareQtApplication();
+    auto application = std::make_unique<app::Application>();
+    auto *window = qobject_cast<windows::EpisodeWindow *>(application->registry().window(u"Form5"));
+    QVERIFY(window);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(playOrientAndPause(window->player(), m_server.url("orient.mp4")));
+    const QRect frameBefore = testing::frameOnScreen(window->winId());
+    QVERIFY(frameBefore.isValid());
+
+    QTest::keyClick(window->windowHandle(), Qt::Key_F);
+    QTRY_VERIFY(window->isFullScreen());
+    QTest::qWait(500);
+    QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(!window->isFullScreen());
+
+    // Where it was, frame and all, as the X server has it: to the device
+    // pixel, or at a scale factor of 2 to the nearest logical pixel, as a
+    // window manager may have placed the frame at an odd device position.
+    const int slack = qCeil(window->devicePixelRatio()) - 1;
+    const auto sameFrame = [&] {
+        const QRect now = testing::frameOnScreen(window->winId());
+        return now.size() == frameBefore.size() && qAbs(now.x() - frameBefore.x()) <= slack &&
+               qAbs(now.y() - frameBefore.y()) <= slack;
+    };
+    QTRY_VERIFY2(sameFrame(), qPrintable(QStringLiteral("before: %1,%2 %3x%4")
+                                             .arg(frameBefore.x())
+                                             .arg(frameBefore.y())
+                                             .arg(frameBefore.width())
+                                             .arg(frameBefore.height())));
+    // And drawn as it draws itself: no strip of full screen's pixels left.
+    QTest::qWait(500);
+    const QImage onScreen = testing::grabScreenOf(window);
+    const QImage drawn = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    onScreen.save(QDir(QStringLiteral(SCREENSHOT_DIR)).filePath("Form5-after-fullscreen.png"));
+    QCOMPARE(onScreen.size(), drawn.size());
+    const double difference = testing::meanDifference(onScreen, drawn, 0);
+    QVERIFY2(difference < 2.0, qPrintable(QString::number(difference)));
+    application.reset();
+}
+
+void TestPlayerView::newChoiceAndFailureClearThePicture()
+{
+    PlayerHost host;
+    QVERIFY(host.show());
+    QWidget *area = videoAreaOf(host.player);
+    QVERIFY(playOrientAndPause(host.player, m_server.url("orient.mp4")));
+    QVERIFY(!testing::isBlack(testing::grabScreenOf(area)));
+
+    // A server that takes the connection and never answers.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    host.player->setUrl(QStringLiteral("http://127.0.0.1:%1/clip.mp4").arg(silent.serverPort()));
+    QCOMPARE(host.status(), Status::Connecting);
+    QTRY_VERIFY_WITH_TIMEOUT(testing::isBlack(testing::grabScreenOf(area)), 1000);
+
+    // Back to the clip, then a file the server does not have.
+    // A new choice plays, though the last one was paused.
+    QVERIFY(playOrientAndPause(host.player, m_server.url("orient.mp4")));
+    QVERIFY(!testing::isBlack(testing::grabScreenOf(area)));
+    host.player->setUrl(m_server.url("no-such-clip.mp4"));
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Failed, kStartTimeout);
+    QTest::qWait(300);
+    QVERIFY(testing::isBlack(testing::grabScreenOf(area)));
+}
+
+void TestPlayerView::soundOnlyFileShowsACard()
+{
+    PlayerHost host;
+    QVERIFY(host.show());
+    host.player->setTitle(QStringLiteral("سورة البقرة - الحلقة 1"));
+    host.player->setUrl(m_server.url("clip.mp3"));
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
+    QTest::qWait(300);
+    QWidget *area = videoAreaOf(host.player);
+    const QImage shot = testing::grabScreenOf(area);
+    shot.save(QDir(QStringLiteral(SCREENSHOT_DIR)).filePath("player-sound-only.png"));
+    // A card with its title, not a black area.
+    QVERIFY(!testing::isBlack(shot));
+    auto *card = host.player->findChild<player::AudioCard *>("audioCard");
+    QVERIFY(card && card->isVisible());
+    QCOMPARE(card->title(), QStringLiteral("سورة البقرة - الحلقة 1"));
+    QCOMPARE(host.engine()->state().title, QStringLiteral("سورة البقرة - الحلقة 1"));
+
+    // A video after it: the card goes.
+    QVERIFY(playOrientAndPause(host.player, m_server.url("orient.mp4")));
+    QVERIFY(!card->isVisible());
+    const QString fault = compareWithSource(area, false, "player-after-sound-only.png");
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+}
+
+QTEST_MAIN(TestPlayerView)
+#include "tst_player_view.moc"
