@@ -4,8 +4,11 @@
 #include "status_text.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
@@ -15,6 +18,31 @@ namespace player {
 namespace {
 
 constexpr int kMillisecondsPerSecond = 1000;
+
+// Sliders that jump to the clicked point, as the seek bar of every Linux
+// player does, instead of moving a page towards it.
+class ClickToJumpStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Slider_AbsoluteSetButtons)
+            return Qt::LeftButton | Qt::MiddleButton;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *clickToJumpStyle()
+{
+    // One for every slider of the process; the application owns it.
+    static QPointer<ClickToJumpStyle> style;
+    if (!style) {
+        style = new ClickToJumpStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
 
 QToolButton *buttonFor(QAction *action, const char *name, QWidget *parent)
 {
@@ -38,6 +66,7 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     m_seek->setToolTip(tr("Position"));
     m_seek->setFocusPolicy(Qt::NoFocus);
     m_seek->setRange(0, 0);
+    m_seek->setStyle(clickToJumpStyle());
     m_time = new QLabel(timeText(0, 0), this);
     m_time->setObjectName(QStringLiteral("timeLabel"));
     m_time->setToolTip(tr("Elapsed and total time"));
@@ -47,6 +76,7 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     m_volume->setToolTip(tr("Volume"));
     m_volume->setFocusPolicy(Qt::NoFocus);
     m_volume->setRange(0, 100);
+    m_volume->setStyle(clickToJumpStyle());
     m_volume->setValue(PlaybackState{}.volume);
     m_volume->setFixedWidth(56);
     m_status = new QLabel(this);
@@ -62,8 +92,10 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     buttonRow->setSpacing(0);
     buttonRow->addWidget(buttonFor(actions.playPause, "playPauseButton", this));
     buttonRow->addWidget(buttonFor(actions.stop, "stopButton", this));
+    buttonRow->addWidget(buttonFor(actions.previousEpisode, "previousEpisodeButton", this));
     buttonRow->addWidget(buttonFor(actions.seekBack, "seekBackButton", this));
     buttonRow->addWidget(buttonFor(actions.seekForward, "seekForwardButton", this));
+    buttonRow->addWidget(buttonFor(actions.nextEpisode, "nextEpisodeButton", this));
     buttonRow->addSpacing(4);
     buttonRow->addWidget(m_status, 1);
     buttonRow->addWidget(buttonFor(actions.mute, "muteButton", this));
@@ -76,6 +108,10 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     rows->addLayout(buttonRow);
 
     connect(m_seek, &QSlider::sliderReleased, this, &ControlBar::emitSeek);
+    // While the handle is dragged, the time shown is where it would go.
+    connect(m_seek, &QSlider::sliderMoved, this, [this](int value) {
+        m_time->setText(timeText(double(value) / kMillisecondsPerSecond, m_duration));
+    });
     connect(m_seek, &QSlider::actionTriggered, this, &ControlBar::onSeekAction);
     connect(m_volume, &QSlider::valueChanged, this, &ControlBar::volumeRequested);
     setState(PlaybackState{});
@@ -83,13 +119,15 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
 
 void ControlBar::setState(const PlaybackState &state)
 {
+    m_duration = state.duration;
     const int length = int(state.duration * kMillisecondsPerSecond);
     if (m_seek->maximum() != length)
         m_seek->setMaximum(length);
-    if (!m_seek->isSliderDown())
-        m_seek->setValue(int(state.position * kMillisecondsPerSecond));
     m_seek->setEnabled(state.duration > 0);
-    m_time->setText(timeText(state.position, state.duration));
+    if (!m_seek->isSliderDown()) {
+        m_seek->setValue(int(state.position * kMillisecondsPerSecond));
+        m_time->setText(timeText(state.position, state.duration));
+    }
     m_status->setText(statusText(state));
     if (!m_volume->isSliderDown() && m_volume->value() != state.volume) {
         const QSignalBlocker quiet(m_volume);

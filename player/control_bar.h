@@ -38,6 +38,7 @@ private:
     QSlider *m_volume = nullptr;
     QLabel *m_time = nullptr;
     QLabel *m_status = nullptr;
+    double m_duration = 0.0;
 };
 
 } // namespace player

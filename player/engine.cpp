@@ -53,6 +53,18 @@ constexpr Option kOptions[] = {
     {"video-unscaled", "downscale-big"},
     // mpv verifies no https certificate unless told to.
     {"tls-verify", "yes"},
+    // A server that sends nothing for this long has failed (mpv waits 60 s).
+    // Slow real links still deliver some bytes every few seconds; 20 s
+    // without one is a dead connection, not a slow one.
+    {"network-timeout", "20"},
+    // Read-ahead for one lecture, not for a film: two minutes ahead, which
+    // at the catalogue's bit rates (64 kbit/s audio to about 1 Mbit/s
+    // video) is at most 15 MB, with room to seek back a minute. mpv's
+    // defaults (150 MiB ahead, 50 MiB behind) let each playing window take
+    // 200 MiB on a fast link, and up to 63 windows can play at once.
+    {"cache-secs", "120"},
+    {"demuxer-max-bytes", "16MiB"},
+    {"demuxer-max-back-bytes", "8MiB"},
 };
 
 enum PropertyId : quint64 {
@@ -64,6 +76,8 @@ enum PropertyId : quint64 {
     Volume,
     Mute,
     VideoFormat,
+    Seeking,
+    Speed,
 };
 
 struct Observed
@@ -81,6 +95,8 @@ constexpr Observed kObserved[] = {
     {Volume, "volume", MPV_FORMAT_DOUBLE},
     {Mute, "mute", MPV_FORMAT_FLAG},
     {VideoFormat, "video-format", MPV_FORMAT_STRING},
+    {Seeking, "seeking", MPV_FORMAT_FLAG},
+    {Speed, "speed", MPV_FORMAT_DOUBLE},
 };
 
 // Replies to our loadfile commands carry this tag and the load's number.
@@ -91,6 +107,12 @@ constexpr double kPositionStep = 0.2;
 
 // A stream shorter than its media by more than this has ended early.
 constexpr double kEarlyEndMargin = 1.0;
+
+// A location that has not started after this long never will: the server
+// sends too little (a byte now and then keeps mpv from timing out). At
+// 64 kbit/s, a slow mobile link, 45 s bring about 350 KB, more than any of
+// the catalogue's formats needs before its first frame.
+constexpr int kOpenDeadlineSeconds = 45;
 
 QString titleOf(const QString &location)
 {
@@ -104,6 +126,8 @@ QString titleOf(const QString &location)
 Engine::Engine(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<PlaybackState>();
+    m_waitClock.setInterval(1000);
+    connect(&m_waitClock, &QTimer::timeout, this, &Engine::onWaitTick);
     if (!initialise()) {
         m_handle.reset();
         m_state.status = Status::Failed;
@@ -159,17 +183,18 @@ bool Engine::initialise()
     return true;
 }
 
-void Engine::open(const QString &location)
+void Engine::open(const QString &location, const QString &title)
 {
     if (!m_handle)
         return;
     m_state.status = Status::Connecting;
     m_state.fault = Fault::None;
     m_state.bufferingPercent = 0;
+    m_state.waitSeconds = 0;
     m_state.position = 0.0;
     m_state.duration = 0.0;
     m_state.hasVideo = false;
-    m_state.title = titleOf(location.trimmed());
+    m_state.title = title.isEmpty() ? titleOf(location.trimmed()) : title;
     m_loading = true;
     m_loaded = false;
     m_waitingForCache = false;
@@ -177,7 +202,9 @@ void Engine::open(const QString &location)
     m_faultMayBeNamed = false;
     m_streamCut = false;
     m_seekTarget = 0.0;
+    m_seeking = false;
     m_currentEntry = -1;
+    m_waitClock.start();
     if (m_renderReady)
         sendOpen(location);
     else
@@ -200,6 +227,9 @@ void Engine::sendOpen(const QString &location)
     // text with leading blanks for a file name and send trailing blanks with
     // the request, so the address it gets has them trimmed.
     m_opened = location.trimmed();
+    // mpv keeps "pause" from one file to the next; a new choice plays.
+    int no = 0;
+    mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
     const QByteArray address = m_opened.toUtf8();
     const char *args[] = {"loadfile", address.constData(), "replace", nullptr};
     ++m_loadNumber;
@@ -227,7 +257,7 @@ void Engine::play()
         mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
     } else if (!m_opened.isEmpty() && m_state.status != Status::Connecting) {
         // Stopped, finished or failed: start the same location again.
-        open(m_opened);
+        open(m_opened, m_state.title);
     }
 }
 
@@ -253,6 +283,35 @@ void Engine::stop()
     if (!m_handle || m_state.status == Status::Idle)
         return;
     command({"stop"});
+}
+
+void Engine::onWaitTick()
+{
+    if (m_state.status != Status::Connecting) {
+        m_waitClock.stop();
+        return;
+    }
+    ++m_state.waitSeconds;
+    if (m_state.waitSeconds >= kOpenDeadlineSeconds) {
+        giveUp();
+        return;
+    }
+    publish();
+}
+
+void Engine::giveUp()
+{
+    qCInfo(lcPlayer) << "giving up on" << m_opened << "after" << m_state.waitSeconds << "s";
+    m_waitClock.stop();
+    // Whatever mpv reports of this load from now on belongs to no choice.
+    ++m_loadNumber;
+    m_currentEntry = -1;
+    m_loading = false;
+    m_loaded = false;
+    m_state.status = Status::Failed;
+    m_state.fault = Fault::TooSlow;
+    command({"stop"});
+    publish();
 }
 
 void Engine::seekBy(double seconds)
@@ -293,6 +352,26 @@ void Engine::setMuted(bool muted)
     int flag = muted ? 1 : 0;
     mpv().setPropertyAsync(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
     publish();
+}
+
+void Engine::setSpeed(double speed)
+{
+    if (!m_handle)
+        return;
+    m_state.speed = qBound(kMinimumSpeed, speed, kMaximumSpeed);
+    double value = m_state.speed;
+    mpv().setPropertyAsync(m_handle.get(), 0, "speed", MPV_FORMAT_DOUBLE, &value);
+    publish();
+}
+
+void Engine::setFitToArea(bool enlarge)
+{
+    if (!m_handle)
+        return;
+    // In the window a video is never shown larger than it is; full screen
+    // fills the screen, aspect kept.
+    const char *value = enlarge ? "no" : "downscale-big";
+    mpv().setPropertyAsync(m_handle.get(), 0, "video-unscaled", MPV_FORMAT_STRING, &value);
 }
 
 void Engine::drainEvents()
@@ -372,7 +451,10 @@ void Engine::handleProperty(quint64 id, const mpv_event_property &property)
             m_state.position = number();
         break;
     case Duration:
-        m_state.duration = number();
+        // A file that ends takes its duration with it; the time shown
+        // after the end or a stop still counts against it.
+        if (hasValue)
+            m_state.duration = number();
         break;
     case Pause:
         m_paused = flag();
@@ -391,6 +473,13 @@ void Engine::handleProperty(quint64 id, const mpv_event_property &property)
         break;
     case VideoFormat:
         m_state.hasVideo = hasValue;
+        break;
+    case Seeking:
+        m_seeking = flag();
+        break;
+    case Speed:
+        if (hasValue)
+            m_state.speed = number();
         break;
     default:
         break;
@@ -411,6 +500,8 @@ void Engine::handleEndOfFile(const mpv_event &event)
         const double reached = qMax(m_state.position, m_seekTarget);
         const bool short_ = m_state.duration > 0.0 && reached < m_state.duration - kEarlyEndMargin;
         m_state.status = short_ || m_streamCut ? Status::EndedEarly : Status::Finished;
+        if (m_state.status == Status::Finished)
+            m_state.position = m_state.duration;
         break;
     }
     case MPV_END_FILE_REASON_ERROR:
@@ -422,6 +513,7 @@ void Engine::handleEndOfFile(const mpv_event &event)
         break;
     default:
         m_state.status = Status::Stopped;
+        m_state.position = 0.0;
         break;
     }
 }
@@ -451,10 +543,12 @@ void Engine::updateStatus()
     }
     if (!m_loaded)
         return; // idle, stopped, finished or failed: set where it happened
-    if (m_waitingForCache)
-        m_state.status = Status::Buffering;
-    else if (m_paused)
+    // mpv reports a seek that waits for data only as "seeking", and a
+    // stall as "paused for cache"; either way the position stands still.
+    if (m_paused)
         m_state.status = Status::Paused;
+    else if (m_waitingForCache || m_seeking)
+        m_state.status = Status::Buffering;
     else
         m_state.status = Status::Playing;
 }

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 struct mpv_event;
 struct mpv_event_property;
@@ -30,8 +31,9 @@ public:
 
     // Opens the location and plays it, replacing whatever was playing. mpv
     // can open nothing before a render context exists, so a location given
-    // earlier waits for setRenderReady().
-    void open(const QString &location);
+    // earlier waits for setRenderReady(). The title names it to the user;
+    // without one, the location's file name does.
+    void open(const QString &location, const QString &title = {});
     void setRenderReady();
 
     void play();
@@ -42,6 +44,13 @@ public:
     void seekTo(double seconds);
     void setVolume(int volume); // 0 to 100
     void setMuted(bool muted);
+    void setSpeed(double speed); // kept within kMinimumSpeed to kMaximumSpeed
+    // Whether a video smaller than the picture area is enlarged to fill it
+    // (full screen) or shown at its own size (the window).
+    void setFitToArea(bool enlarge);
+
+    static constexpr double kMinimumSpeed = 0.5;
+    static constexpr double kMaximumSpeed = 2.0;
 
     const PlaybackState &state() const { return m_state; }
     Status status() const { return m_state.status; }
@@ -72,6 +81,8 @@ private:
     void noteLogMessage(const mpv_event &event);
     void updateStatus();
     void publish();
+    void onWaitTick();
+    void giveUp();
 
     MpvHandle m_handle;
     bool m_renderReady = false;
@@ -84,6 +95,7 @@ private:
     bool m_loaded = false;
     bool m_paused = false;
     bool m_waitingForCache = false;
+    bool m_seeking = false;
     Fault m_lastNetworkFault = Fault::None;
     bool m_faultMayBeNamed = false;
     bool m_streamCut = false;  // the server closed the stream before its end
@@ -92,6 +104,8 @@ private:
     // of other entries belong to files a newer choice replaced.
     qint64 m_currentEntry = -1;
     quint64 m_loadNumber = 0;
+    // Ticks once a second while a location connects.
+    QTimer m_waitClock;
 };
 
 } // namespace player

@@ -10,8 +10,8 @@ namespace player {
 
 enum class Status {
     Idle,       // nothing opened yet
-    Connecting, // a location was opened and nothing has arrived yet
-    Buffering,  // waiting for data; bufferingPercent tells how far
+    Connecting, // a location was opened and nothing has arrived yet; waitSeconds tells how long
+    Buffering,  // waiting for data (after a seek or a stall); bufferingPercent tells how far
     Playing,
     Paused,
     Stopped,    // the user stopped it
@@ -28,6 +28,7 @@ enum class Fault {
     Certificate,       // the https certificate is not trusted
     UnsupportedMedia,  // the data is no media mpv can play
     Network,           // another network or server failure
+    TooSlow,           // the server sent too little to ever start playing
     EngineUnavailable, // the playback engine could not start
 };
 
@@ -36,10 +37,12 @@ struct PlaybackState
     Status status = Status::Idle;
     Fault fault = Fault::None;
     int bufferingPercent = 0;
+    int waitSeconds = 0;   // whole seconds spent connecting so far
     double position = 0.0; // seconds
     double duration = 0.0; // seconds; 0 while unknown
     int volume = 50;       // 0 to 100
     bool muted = false;
+    double speed = 1.0; // playback speed, pitch kept
     bool hasVideo = false;
     QString title;
 

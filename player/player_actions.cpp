@@ -42,6 +42,21 @@ PlayerActions::PlayerActions(QWidget *owner) : QObject(owner)
     mute->setCheckable(true);
     fullScreen = make("fullScreenAction", owner);
     fullScreen->setCheckable(true);
+    slower = make("slowerAction", owner);
+    slower->setText(tr("Slower"));
+    faster = make("fasterAction", owner);
+    faster->setText(tr("Faster"));
+    normalSpeed = make("normalSpeedAction", owner);
+    normalSpeed->setText(tr("Normal speed"));
+    previousEpisode = make("previousEpisodeAction", owner);
+    previousEpisode->setIcon(standardIcon(QStyle::SP_MediaSkipBackward));
+    previousEpisode->setText(tr("Previous episode"));
+    nextEpisode = make("nextEpisodeAction", owner);
+    nextEpisode->setIcon(standardIcon(QStyle::SP_MediaSkipForward));
+    nextEpisode->setText(tr("Next episode"));
+    setNeighbours(false, false);
+    // The first call draws every icon and text.
+    m_showsMuted = true;
     setState(PlaybackState{});
     setFullScreen(false);
 }
@@ -68,12 +83,21 @@ void PlayerActions::setState(const PlaybackState &state)
                          state.status == Status::Buffering;
     seekBack->setEnabled(canSeek);
     seekForward->setEnabled(canSeek);
-    if (state.muted != mute->isChecked() || mute->text().isEmpty()) {
+    // A click toggles the checked state before the engine reports it, so
+    // what the icon shows is tracked apart from the checked state.
+    if (state.muted != m_showsMuted) {
+        m_showsMuted = state.muted;
         mute->setChecked(state.muted);
         mute->setIcon(
             standardIcon(state.muted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
         mute->setText(state.muted ? tr("Unmute") : tr("Mute"));
     }
+}
+
+void PlayerActions::setNeighbours(bool hasPrevious, bool hasNext)
+{
+    previousEpisode->setEnabled(hasPrevious);
+    nextEpisode->setEnabled(hasNext);
 }
 
 void PlayerActions::setFullScreen(bool on)

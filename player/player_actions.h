@@ -30,11 +30,21 @@ public:
     QAction *seekForward = nullptr;
     QAction *mute = nullptr;
     QAction *fullScreen = nullptr;
+    QAction *slower = nullptr;
+    QAction *faster = nullptr;
+    QAction *normalSpeed = nullptr;
+    // The neighbouring entries of the host's list; disabled until the host
+    // says that there is one (setNeighbours).
+    QAction *previousEpisode = nullptr;
+    QAction *nextEpisode = nullptr;
+
+    void setNeighbours(bool hasPrevious, bool hasNext);
 
 private:
     QAction *make(const char *name, QWidget *owner);
 
     bool m_showsPause = false;
+    bool m_showsMuted = false;
 };
 
 } // namespace player

@@ -1,5 +1,6 @@
 #include "player_widget.h"
 
+#include "audio_card.h"
 #include "control_bar.h"
 #include "desktop/desktop_session.h"
 #include "engine.h"
@@ -8,6 +9,7 @@
 #include "video_surface.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -21,6 +23,15 @@ constexpr double kShortSeekSeconds = 5.0;
 constexpr double kLongSeekSeconds = 60.0;
 constexpr int kKeyVolumeStep = 2;
 constexpr int kWheelVolumeStep = 5;
+// Lecture listeners step through 1.25, 1.5, ... rather than mpv's 10 %.
+constexpr double kSpeedStep = 0.25;
+// How long the mouse rests in full screen before the controls go.
+constexpr int kIdleMouseMilliseconds = 2000;
+
+bool isRunning(Status status)
+{
+    return status == Status::Playing || status == Status::Paused || status == Status::Buffering;
+}
 
 } // namespace
 
@@ -38,6 +49,9 @@ PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
     m_videoArea->setPalette(black);
     auto *videoLayout = new QVBoxLayout(m_videoArea);
     videoLayout->setContentsMargins(0, 0, 0, 0);
+    m_card = new AudioCard(m_videoArea);
+    m_card->hide();
+    videoLayout->addWidget(m_card);
 
     m_controls = new ControlBar(*m_actions, this);
     auto *layout = new QVBoxLayout(this);
@@ -46,6 +60,11 @@ PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_videoArea, 1);
     layout->addWidget(m_controls);
     connectActions();
+
+    m_idleMouse.setSingleShot(true);
+    m_idleMouse.setInterval(kIdleMouseMilliseconds);
+    connect(&m_idleMouse, &QTimer::timeout, this, &PlayerWidget::hideControls);
+    showState(m_shown);
 }
 
 PlayerWidget::~PlayerWidget()
@@ -74,27 +93,27 @@ void PlayerWidget::connectActions()
         if (m_engine)
             m_engine->seekBy(kButtonSeekSeconds);
     });
-    connect(m_actions->mute, &QAction::triggered, this, [this](bool muted) {
-        if (m_engine)
-            m_engine->setMuted(muted);
-    });
+    connect(m_actions->mute, &QAction::triggered, this, &PlayerWidget::setMuted);
+    connect(m_actions->slower, &QAction::triggered, this, [this] { changeSpeed(-kSpeedStep); });
+    connect(m_actions->faster, &QAction::triggered, this, [this] { changeSpeed(kSpeedStep); });
+    connect(m_actions->normalSpeed, &QAction::triggered, this,
+            [this] { changeSpeed(1.0 - m_shown.speed); });
     connect(m_actions->fullScreen, &QAction::triggered, this, &PlayerWidget::fullScreenRequested);
     connect(m_controls, &ControlBar::seekRequested, this, [this](double seconds) {
         if (m_engine)
             m_engine->seekTo(seconds);
     });
-    connect(m_controls, &ControlBar::volumeRequested, this, [this](int volume) {
-        if (m_engine)
-            m_engine->setVolume(volume);
-    });
+    connect(m_controls, &ControlBar::volumeRequested, this, &PlayerWidget::setVolume);
 }
 
 void PlayerWidget::setUrl(const QString &url)
 {
     m_url = url;
     emit urlChanged(m_url);
-    if (ensureEngine())
-        m_engine->open(m_url);
+    if (ensureEngine()) {
+        m_card->setTitle(m_title);
+        m_engine->open(m_url, m_title);
+    }
 }
 
 void PlayerWidget::prepare()
@@ -111,7 +130,46 @@ void PlayerWidget::stop()
 
 void PlayerWidget::setFullScreenShown(bool fullScreen)
 {
+    m_fullScreen = fullScreen;
     m_actions->setFullScreen(fullScreen);
+    if (m_engine)
+        m_engine->setFitToArea(fullScreen);
+    // Mouse moves anywhere over the player bring the controls back, over
+    // whichever child they land.
+    if (fullScreen) {
+        qApp->installEventFilter(this);
+        showControlsForAWhile();
+    } else {
+        qApp->removeEventFilter(this);
+        m_idleMouse.stop();
+        m_controls->show();
+        unsetCursor();
+    }
+}
+
+void PlayerWidget::showControlsForAWhile()
+{
+    m_controls->show();
+    unsetCursor();
+    m_idleMouse.start();
+}
+
+void PlayerWidget::hideControls()
+{
+    if (!m_fullScreen)
+        return;
+    m_controls->hide();
+    setCursor(Qt::BlankCursor);
+}
+
+bool PlayerWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_fullScreen && event->type() == QEvent::MouseMove) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && (widget == this || isAncestorOf(widget)))
+            showControlsForAWhile();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool PlayerWidget::ensureEngine()
@@ -120,9 +178,12 @@ bool PlayerWidget::ensureEngine()
         return m_engine->isValid();
     m_engine = new Engine(this);
     connect(m_engine, &Engine::stateChanged, this, &PlayerWidget::showState);
+    // What the user set before the first URL is what plays.
+    applySettings(m_shown);
     showState(m_engine->state());
     if (!m_engine->isValid())
         return false;
+    m_engine->setFitToArea(m_fullScreen);
     m_surface = new VideoSurface(m_engine->handle(), m_videoArea);
     // Clicks, wheel and double-clicks on the video are the player's.
     m_surface->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -140,14 +201,59 @@ bool PlayerWidget::ensureEngine()
 
 void PlayerWidget::showState(const PlaybackState &state)
 {
+    m_shown = state;
     m_actions->setState(state);
     m_controls->setState(state);
+    // A picture is shown only while the current file has one: a new choice,
+    // a failure or a stop never leave the last file's picture behind.
+    const bool soundOnly = !state.hasVideo && isRunning(state.status);
+    if (m_surface) {
+        m_surface->setBlank(!state.hasVideo);
+        m_surface->setVisible(!soundOnly);
+    }
+    m_card->setVisible(soundOnly);
+}
+
+void PlayerWidget::applySettings(const PlaybackState &settings)
+{
+    m_engine->setVolume(settings.volume);
+    m_engine->setMuted(settings.muted);
+    m_engine->setSpeed(settings.speed);
+}
+
+// Before the first URL there is no engine: the settings are kept in what
+// the controls show, and handed to the engine when it comes.
+void PlayerWidget::setMuted(bool muted)
+{
+    if (m_engine)
+        return m_engine->setMuted(muted);
+    PlaybackState shown = m_shown;
+    shown.muted = muted;
+    showState(shown);
+}
+
+void PlayerWidget::setVolume(int volume)
+{
+    if (m_engine)
+        return m_engine->setVolume(volume);
+    PlaybackState shown = m_shown;
+    shown.volume = qBound(0, volume, 100);
+    showState(shown);
 }
 
 void PlayerWidget::changeVolume(int delta)
 {
+    setVolume(m_shown.volume + delta);
+}
+
+void PlayerWidget::changeSpeed(double step)
+{
+    const double speed = qBound(Engine::kMinimumSpeed, m_shown.speed + step, Engine::kMaximumSpeed);
     if (m_engine)
-        m_engine->setVolume(m_engine->state().volume + delta);
+        return m_engine->setSpeed(speed);
+    PlaybackState shown = m_shown;
+    shown.speed = speed;
+    showState(shown);
 }
 
 bool PlayerWidget::isOverVideo(const QPoint &position) const
@@ -189,6 +295,26 @@ void PlayerWidget::keyPressEvent(QKeyEvent *event)
     case Qt::Key_0:
         changeVolume(kKeyVolumeStep);
         break;
+    // Speed as mpv users know it: [ and ] step, Backspace resets.
+    case Qt::Key_BracketLeft:
+        m_actions->slower->trigger();
+        break;
+    case Qt::Key_BracketRight:
+        m_actions->faster->trigger();
+        break;
+    case Qt::Key_Backspace:
+        m_actions->normalSpeed->trigger();
+        break;
+    // Neighbouring episodes: p and n as in VLC, < and > as in mpv. Page Up
+    // and Page Down stay free for the list, which takes them when focused.
+    case Qt::Key_P:
+    case Qt::Key_Less:
+        m_actions->previousEpisode->trigger();
+        break;
+    case Qt::Key_N:
+    case Qt::Key_Greater:
+        m_actions->nextEpisode->trigger();
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;
@@ -227,7 +353,14 @@ void PlayerWidget::contextMenuEvent(QContextMenuEvent *event)
     menu.addSeparator();
     menu.addAction(m_actions->seekBack);
     menu.addAction(m_actions->seekForward);
+    menu.addAction(m_actions->previousEpisode);
+    menu.addAction(m_actions->nextEpisode);
     menu.addSeparator();
+    QMenu *speed = menu.addMenu(tr("Speed"));
+    speed->setObjectName(QStringLiteral("speedMenu"));
+    speed->addAction(m_actions->slower);
+    speed->addAction(m_actions->normalSpeed);
+    speed->addAction(m_actions->faster);
     menu.addAction(m_actions->mute);
     menu.addAction(m_actions->fullScreen);
     menu.exec(event->globalPos());

@@ -7,16 +7,19 @@
 // the mouse. The engine and the video surface come into being with the
 // first URL: most windows never play, and each surface costs a GL context.
 
+#include "playback_state.h"
+
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 namespace player {
 
+class AudioCard;
 class ControlBar;
 class Engine;
 class PlayerActions;
 class VideoSurface;
-struct PlaybackState;
 
 class PlayerWidget : public QWidget
 {
@@ -31,6 +34,11 @@ public:
     QString url() const { return m_url; }
     void setUrl(const QString &url);
 
+    // What the user knows the next URL by (the window and the episode), for
+    // the still picture of a sound-only file and the desktop's media
+    // controls. Without one, the URL's file name stands for it.
+    void setTitle(const QString &title) { m_title = title; }
+
     // The user is about to choose something to play: the engine's library
     // starts loading in the background, if this process has not loaded it.
     void prepare();
@@ -40,6 +48,10 @@ public:
 
     // The host window tells the player whether it shows it full screen.
     void setFullScreenShown(bool fullScreen);
+
+    // What the controls show: the engine's state, or before the first URL
+    // the settings the user has made for it.
+    const PlaybackState &shownState() const { return m_shown; }
 
     // Null until the first URL.
     Engine *engine() const { return m_engine; }
@@ -53,6 +65,7 @@ signals:
     void fullScreenRequested(bool fullScreen);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -62,15 +75,27 @@ private:
     bool ensureEngine();
     void connectActions();
     void showState(const PlaybackState &state);
+    void applySettings(const PlaybackState &settings);
+    void setMuted(bool muted);
+    void setVolume(int volume);
     void changeVolume(int delta);
+    void changeSpeed(double step);
     bool isOverVideo(const QPoint &position) const;
+    void showControlsForAWhile();
+    void hideControls();
 
     QString m_url;
+    QString m_title;
+    PlaybackState m_shown;
     PlayerActions *m_actions = nullptr;
     QWidget *m_videoArea = nullptr;
+    AudioCard *m_card = nullptr;
     ControlBar *m_controls = nullptr;
     Engine *m_engine = nullptr;
     VideoSurface *m_surface = nullptr;
+    bool m_fullScreen = false;
+    // In full screen the controls and the pointer go when the mouse rests.
+    QTimer m_idleMouse;
 };
 
 } // namespace player

@@ -25,6 +25,8 @@ QString faultText(Fault fault)
         return tr("This file cannot be played");
     case Fault::EngineUnavailable:
         return tr("The player cannot start");
+    case Fault::TooSlow:
+        return tr("The server is too slow to play this file");
     case Fault::Network:
     case Fault::None:
         break;
@@ -45,14 +47,16 @@ QString clock(int seconds, bool withHours)
     return QStringLiteral("%1:%2").arg(m).arg(s, 2, 10, QLatin1Char('0'));
 }
 
-} // namespace
-
-QString statusText(const PlaybackState &state)
+// What the player is doing, speed aside.
+QString baseText(const PlaybackState &state)
 {
     switch (state.status) {
     case Status::Idle:
         return tr("Ready");
     case Status::Connecting:
+        // The seconds show that something is still happening on a slow link.
+        if (state.waitSeconds > 0)
+            return tr("Connecting… %1 s").arg(state.waitSeconds);
         return tr("Connecting…");
     case Status::Buffering:
         return tr("Buffering %1%").arg(state.bufferingPercent);
@@ -70,6 +74,19 @@ QString statusText(const PlaybackState &state)
         return faultText(state.fault);
     }
     return {};
+}
+
+} // namespace
+
+QString statusText(const PlaybackState &state)
+{
+    const QString text = baseText(state);
+    const bool running = state.status == Status::Playing || state.status == Status::Paused ||
+                         state.status == Status::Buffering;
+    // A speed other than normal is part of what the player is doing.
+    if (!running || qFuzzyCompare(state.speed, 1.0))
+        return text;
+    return tr("%1 · %2×").arg(text, QString::number(state.speed, 'g', 3));
 }
 
 QString timeText(double position, double duration)

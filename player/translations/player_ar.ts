@@ -63,6 +63,18 @@
         <source>Network error</source>
         <translation>خطأ في الشبكة</translation>
     </message>
+    <message>
+        <source>Connecting… %1 s</source>
+        <translation>جارٍ الاتصال… %1 ث</translation>
+    </message>
+    <message>
+        <source>The server is too slow to play this file</source>
+        <translation>الخادم أبطأ من أن يُشغَّل هذا الملف</translation>
+    </message>
+    <message>
+        <source>%1 · %2×</source>
+        <translation>%1 · ×%2</translation>
+    </message>
 </context>
 <context>
     <name>player::PlayerActions</name>
@@ -102,6 +114,26 @@
         <source>Full screen</source>
         <translation>ملء الشاشة</translation>
     </message>
+    <message>
+        <source>Slower</source>
+        <translation>أبطأ</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>أسرع</translation>
+    </message>
+    <message>
+        <source>Normal speed</source>
+        <translation>السرعة العادية</translation>
+    </message>
+    <message>
+        <source>Previous episode</source>
+        <translation>الحلقة السابقة</translation>
+    </message>
+    <message>
+        <source>Next episode</source>
+        <translation>الحلقة التالية</translation>
+    </message>
 </context>
 <context>
     <name>player::ControlBar</name>
@@ -120,6 +152,13 @@
     <message>
         <source>What the player is doing</source>
         <translation>حالة المشغّل</translation>
+    </message>
+</context>
+<context>
+    <name>player::PlayerWidget</name>
+    <message>
+        <source>Speed</source>
+        <translation>السرعة</translation>
     </message>
 </context>
 </TS>
