@@ -179,7 +179,7 @@ bool PlayerWidget::ensureEngine()
     m_engine = new Engine(this);
     connect(m_engine, &Engine::stateChanged, this, &PlayerWidget::showState);
     // What the user set before the first URL is what plays.
-    applySettings(m_shown);
+    applySettings(PlaybackState(m_shown)); // a copy: each setting signals a new state
     showState(m_engine->state());
     if (!m_engine->isValid())
         return false;

@@ -1,0 +1,318 @@
+// The control bar as a person reads it, driven by real clicks and keys:
+// the mute button's icon, tooltip and accessible name, the times after a
+// stop and at the end, the seek bar under a click and a drag, the status
+// while a seek waits for data, the playback speed, and settings made before
+// the first choice.
+
+#include "common/player_host.h"
+#include "media_server.h"
+#include "player/player_actions.h"
+#include "player/status_text.h"
+#include "player/translation.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenu>
+#include <QSlider>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <mpv/client.h>
+
+using player::Status;
+using testing::PlayerHost;
+
+namespace {
+
+constexpr int kStartTimeout = 20000;
+
+QString engineProperty(PlayerHost &host, const char *name)
+{
+    char *value = mpv_get_property_string(host.engine()->handle().get(), name);
+    const QString text = value ? QString::fromUtf8(value) : QString();
+    mpv_free(value);
+    return text;
+}
+
+QString labelText(PlayerHost &host, const char *name)
+{
+    return host.player->findChild<QLabel *>(name)->text();
+}
+
+QImage iconImage(const QIcon &icon)
+{
+    return icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+QString accessibleName(QWidget *widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// A point at this share of a slider's groove.
+QPoint along(QSlider *slider, double share)
+{
+    return QPoint(int(slider->width() * share), slider->height() / 2);
+}
+
+} // namespace
+
+class TestPlayerControls : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void muteShowsOnTheButton_data();
+    void muteShowsOnTheButton();
+    void timesAfterStopAndAtTheEnd();
+    void seekBarJumpsToTheClickAndFollowsADrag();
+    void seekThatWaitsForDataShowsBuffering();
+    void speedFromKeysAndMenu();
+    void settingsBeforeTheFirstChoiceArePlayed();
+
+private:
+    MediaServer m_server;
+    MediaServer m_slowServer;
+    std::unique_ptr<PlayerHost> m_host;
+};
+
+void TestPlayerControls::initTestCase()
+{
+    player::installTranslation();
+    QVERIFY(m_server.start(QStringLiteral(TEST_MEDIA_DIR)));
+    QVERIFY(m_slowServer.start(QStringLiteral(TEST_MEDIA_DIR)));
+}
+
+void TestPlayerControls::init()
+{
+    m_host = std::make_unique<PlayerHost>();
+    QVERIFY(m_host->show());
+    m_host->player->setFocus();
+}
+
+void TestPlayerControls::cleanup()
+{
+    m_host.reset();
+}
+
+void TestPlayerControls::muteShowsOnTheButton_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("key m") << true;
+    QTest::newRow("click") << false;
+}
+
+void TestPlayerControls::muteShowsOnTheButton()
+{
+    QFETCH(bool, byKey);
+    PlayerHost &host = *m_host;
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
+    auto *button = host.player->findChild<QToolButton *>("muteButton");
+    QStyle *style = QApplication::style();
+    const QImage speaker = iconImage(style->standardIcon(QStyle::SP_MediaVolume));
+    const QImage mutedSpeaker = iconImage(style->standardIcon(QStyle::SP_MediaVolumeMuted));
+    QVERIFY(speaker != mutedSpeaker);
+    QCOMPARE(iconImage(button->icon()), speaker);
+    const QImage before = button->grab().toImage();
+
+    const auto toggle = [&] {
+        if (byKey)
+            QTest::keyClick(host.player, Qt::Key_M);
+        else
+            QTest::mouseClick(button, Qt::LeftButton);
+    };
+    toggle();
+    QTRY_COMPARE(engineProperty(host, "mute"), QString("yes"));
+    QCOMPARE(iconImage(button->icon()), mutedSpeaker);
+    QVERIFY(button->grab().toImage() != before); // a person sees the change
+    QCOMPARE(button->toolTip(), QString("إلغاء كتم الصوت"));
+    QCOMPARE(accessibleName(button), QString("إلغاء كتم الصوت"));
+
+    toggle();
+    QTRY_COMPARE(engineProperty(host, "mute"), QString("no"));
+    QCOMPARE(iconImage(button->icon()), speaker);
+    QCOMPARE(button->toolTip(), QString("كتم الصوت"));
+    QCOMPARE(accessibleName(button), QString("كتم الصوت"));
+}
+
+void TestPlayerControls::timesAfterStopAndAtTheEnd()
+{
+    PlayerHost &host = *m_host;
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    QTest::keyClick(host.player, Qt::Key_Right);
+    QTRY_VERIFY(host.position() > 4.0);
+
+    QTest::mouseClick(host.player->findChild<QToolButton *>("stopButton"), Qt::LeftButton);
+    QTRY_COMPARE(host.status(), Status::Stopped);
+    QTest::qWait(200); // whatever mpv reports after the stop
+    QCOMPARE(labelText(host, "timeLabel"), QString("0:00 / 0:08"));
+
+    QTest::keyClick(host.player, Qt::Key_Space); // plays the same file again
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    QTest::keyClick(host.player, Qt::Key_Right);
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Finished, kStartTimeout);
+    QTest::qWait(200);
+    QCOMPARE(labelText(host, "timeLabel"), QString("0:08 / 0:08"));
+}
+
+void TestPlayerControls::seekBarJumpsToTheClickAndFollowsADrag()
+{
+    PlayerHost &host = *m_host;
+    host.player->setUrl(m_server.url("clip.ogv"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    QTest::keyClick(host.player, Qt::Key_Space);
+    QTRY_COMPARE(host.status(), Status::Paused);
+    auto *seek = host.player->findChild<QSlider *>("seekSlider");
+
+    // A click lands where it was clicked: three quarters of 8 s is 6 s.
+    QTest::mouseClick(seek, Qt::LeftButton, {}, along(seek, 0.75));
+    QTRY_VERIFY2(qAbs(host.position() - 6.0) < 0.7, qPrintable(QString::number(host.position())));
+
+    // A drag: the time shown follows the handle, the position follows on release.
+    const double from = host.position();
+    QTest::mousePress(seek, Qt::LeftButton, {}, along(seek, 0.25));
+    QTest::mouseMove(seek, along(seek, 0.4));
+    QTest::mouseMove(seek, along(seek, 0.5));
+    const double handle = seek->sliderPosition() / 1000.0;
+    QVERIFY2(qAbs(handle - 4.0) < 0.7, qPrintable(QString::number(handle)));
+    QCOMPARE(labelText(host, "timeLabel"), player::timeText(handle, 8.0));
+    QTest::qWait(300);
+    QVERIFY(qAbs(host.position() - from) < 0.1); // nothing applied yet
+    QTest::mouseRelease(seek, Qt::LeftButton, {}, along(seek, 0.5));
+    QTRY_VERIFY2(qAbs(host.position() - handle) < 0.5,
+                 qPrintable(QString::number(host.position())));
+}
+
+void TestPlayerControls::seekThatWaitsForDataShowsBuffering()
+{
+    PlayerHost &host = *m_host;
+    // A link a little faster than the clip plays it without a stall; the
+    // request after a seek gets a little data and then nothing.
+    m_slowServer.setBytesPerSecond(96 * 1024);
+    host.player->setUrl(m_slowServer.url("clip.mkv"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 1.0, kStartTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
+    m_slowServer.setBytesPerSecond(0);
+    m_slowServer.setMode("clip.mkv", MediaServer::Mode::Stall);
+    QTest::keyClick(host.player, Qt::Key_Right);
+
+    // Whenever the position stands still for a second, the status says that
+    // the player waits, never that it plays.
+    QElapsedTimer clock;
+    clock.start();
+    double last = host.position();
+    QElapsedTimer still;
+    still.start();
+    bool sawWaiting = false;
+    while (clock.elapsed() < 6000 && host.status() != Status::Finished) {
+        QTest::qWait(50);
+        if (host.position() != last) {
+            last = host.position();
+            still.restart();
+        }
+        const QString status = labelText(host, "statusLabel");
+        if (status.startsWith("جارٍ التحميل"))
+            sawWaiting = true;
+        if (still.elapsed() > 1000)
+            QVERIFY2(host.status() != Status::Playing, qPrintable(status));
+    }
+    QVERIFY(sawWaiting);
+    m_slowServer.setMode("clip.mkv", MediaServer::Mode::Normal);
+}
+
+void TestPlayerControls::speedFromKeysAndMenu()
+{
+    PlayerHost &host = *m_host;
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
+    QCOMPARE(engineProperty(host, "speed").toDouble(), 1.0);
+    QCOMPARE(labelText(host, "statusLabel"), QString("قيد التشغيل"));
+
+    QTest::keyClick(host.player, Qt::Key_BracketRight);
+    QTest::keyClick(host.player, Qt::Key_BracketRight);
+    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 1.5);
+    QCOMPARE(labelText(host, "statusLabel"), QString("قيد التشغيل · ×1.5"));
+    QCOMPARE(engineProperty(host, "audio-pitch-correction"), QString("yes"));
+
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(host.player, Qt::Key_BracketRight);
+    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 2.0); // the upper bound
+
+    QTest::keyClick(host.player, Qt::Key_Backspace);
+    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 1.0);
+    QCOMPARE(labelText(host, "statusLabel"), QString("قيد التشغيل"));
+
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(host.player, Qt::Key_BracketLeft);
+    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 0.5); // the lower bound
+
+    // The context menu's speed submenu: Faster.
+    bool chosen = false;
+    QTimer::singleShot(300, [&chosen] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction *speed = nullptr;
+        for (QAction *a : menu->actions()) {
+            if (a->menu() && a->menu()->objectName() == "speedMenu")
+                speed = a;
+        }
+        if (!speed) {
+            menu->close();
+            return;
+        }
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(speed).center());
+        QTimer::singleShot(300, [&chosen, speed] {
+            QMenu *sub = speed->menu();
+            for (QAction *a : sub->actions()) {
+                if (a->objectName() == "fasterAction" && sub->isVisible()) {
+                    QTest::mouseClick(sub, Qt::LeftButton, {}, sub->actionGeometry(a).center());
+                    chosen = true;
+                }
+            }
+            if (!chosen)
+                QApplication::activePopupWidget()->close();
+        });
+    });
+    const QPoint atVideo(120, 120);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, atVideo, host.player->mapToGlobal(atVideo));
+    QApplication::sendEvent(host.player, &request);
+    QVERIFY(chosen);
+    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 0.75);
+}
+
+void TestPlayerControls::settingsBeforeTheFirstChoiceArePlayed()
+{
+    PlayerHost &host = *m_host;
+    QVERIFY(!host.engine());
+    QTest::keyClick(host.player, Qt::Key_M);
+    auto *volume = host.player->findChild<QSlider *>("volumeSlider");
+    QTest::mouseClick(volume, Qt::LeftButton, {}, QPoint(1, volume->height() / 2));
+    QTest::keyClick(host.player, Qt::Key_BracketRight);
+    QVERIFY(host.player->actions().mute->isChecked());
+    QCOMPARE(volume->value(), 0);
+
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
+    QCOMPARE(engineProperty(host, "mute"), QString("yes"));
+    QCOMPARE(engineProperty(host, "volume").toDouble(), 0.0);
+    QCOMPARE(engineProperty(host, "speed").toDouble(), 1.25);
+    // And the controls still show it.
+    QVERIFY(host.player->actions().mute->isChecked());
+    QCOMPARE(volume->value(), 0);
+    QCOMPARE(host.player->findChild<QToolButton *>("muteButton")->toolTip(),
+             QString("إلغاء كتم الصوت"));
+}
+
+QTEST_MAIN(TestPlayerControls)
+#include "tst_player_controls.moc"

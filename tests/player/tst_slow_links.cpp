@@ -1,0 +1,92 @@
+// Servers that never send enough: one that takes the connection and says
+// nothing, one that trickles a byte a second. Each choice ends with a clear
+// failure in a bounded time, the seconds of waiting shown meanwhile, and the
+// next choice plays. These wait for the player's real time limits (20 s and
+// 45 s), so they run on their own.
+
+#include "common/player_host.h"
+#include "media_server.h"
+#include "player/translation.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTcpServer>
+#include <QTest>
+
+using player::Status;
+using testing::PlayerHost;
+
+namespace {
+
+constexpr int kStartTimeout = 20000;
+
+QString statusLabel(PlayerHost &host)
+{
+    return host.player->findChild<QLabel *>("statusLabel")->text();
+}
+
+} // namespace
+
+class TestSlowLinks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void silentServerFailsWithinTheNetworkTimeout();
+    void tricklingServerFailsAtTheDeadline();
+
+private:
+    MediaServer m_server;
+};
+
+void TestSlowLinks::initTestCase()
+{
+    player::installTranslation();
+    QVERIFY(m_server.start(QStringLiteral(TEST_MEDIA_DIR)));
+}
+
+void TestSlowLinks::silentServerFailsWithinTheNetworkTimeout()
+{
+    PlayerHost host;
+    QVERIFY(host.show());
+    QTcpServer silent; // takes the connection, never answers
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    QElapsedTimer clock;
+    clock.start();
+    host.player->setUrl(QStringLiteral("http://127.0.0.1:%1/clip.mp4").arg(silent.serverPort()));
+
+    // The waiting time shows.
+    QTRY_COMPARE_WITH_TIMEOUT(statusLabel(host), QString("جارٍ الاتصال… 3 ث"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Failed, 30000);
+    QVERIFY2(clock.elapsed() < 26000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(statusLabel(host), QString("خطأ في الشبكة"));
+
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+}
+
+void TestSlowLinks::tricklingServerFailsAtTheDeadline()
+{
+    PlayerHost host;
+    QVERIFY(host.show());
+    MediaServer trickle;
+    QVERIFY(trickle.start(QStringLiteral(TEST_MEDIA_DIR)));
+    trickle.setBytesPerSecond(1);
+    QElapsedTimer clock;
+    clock.start();
+    host.player->setUrl(trickle.url("clip.mkv"));
+    QTRY_COMPARE_WITH_TIMEOUT(statusLabel(host), QString("جارٍ الاتصال… 30 ث"), 35000);
+    QCOMPARE(host.status(), Status::Connecting);
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Failed, 20000);
+    QVERIFY2(clock.elapsed() < 50000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(statusLabel(host), QString("الخادم أبطأ من أن يُشغَّل هذا الملف"));
+
+    // The player is still usable: the next choice plays.
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    QCOMPARE(host.status(), Status::Playing);
+}
+
+QTEST_MAIN(TestSlowLinks)
+#include "tst_slow_links.moc"
