@@ -103,4 +103,19 @@ std::optional<std::string_view> location(std::string_view window, std::int16_t l
     return all[static_cast<std::size_t>(listIndex)];
 }
 
+std::optional<std::int16_t> neighbourWithLocation(std::string_view window, std::int16_t listIndex,
+                                                  int step)
+{
+    if (step != -1 && step != 1)
+        return std::nullopt;
+    const auto count = static_cast<int>(labels(window).size());
+    if (listIndex < 0 && step < 0)
+        return std::nullopt;
+    for (int i = listIndex + step; i >= 0 && i < count; i += step) {
+        if (location(window, static_cast<std::int16_t>(i)))
+            return static_cast<std::int16_t>(i);
+    }
+    return std::nullopt;
+}
+
 } // namespace catalogue

@@ -52,4 +52,11 @@ std::span<const std::string_view> locations(std::string_view window);
 // an entry without a location, or a name that is not an episode window.
 std::optional<std::string_view> location(std::string_view window, std::int16_t listIndex);
 
+// The list index of the nearest entry before (step -1) or after (step +1)
+// listIndex that has a location, skipping entries without one. From -1
+// (nothing selected), the next entry is the first with a location and there
+// is no previous one. None when there is no such entry.
+std::optional<std::int16_t> neighbourWithLocation(std::string_view window, std::int16_t listIndex,
+                                                  int step);
+
 } // namespace catalogue

@@ -159,6 +159,8 @@ private slots:
 
     void locationAtIndex_data();
     void locationAtIndex();
+    void neighbourWithLocation_data();
+    void neighbourWithLocation();
     void labelAtIndex_data();
     void labelAtIndex();
     void firstLabels();
@@ -687,6 +689,41 @@ void TestCatalogue::locationAtIndex()
     QFETCH(int, listIndex);
     QFETCH(QByteArray, expected);
     QCOMPARE(lookup(window, listIndex), expected);
+}
+
+void TestCatalogue::neighbourWithLocation_data()
+{
+    QTest::addColumn<QByteArray>("window");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("expected"); // -1: none
+    auto row = [](const char *name, const char *window, int index, int step, int expected) {
+        QTest::newRow(name) << QByteArray(window) << index << step << expected;
+    };
+    row("next", "Form3", 3, 1, 4);
+    row("previous", "Form3", 3, -1, 2);
+    row("nothing selected, next", "Form3", -1, 1, 0);
+    row("nothing selected, previous", "Form3", -1, -1, -1);
+    row("before the first", "Form3", 0, -1, -1);
+    row("after the last", "Form3", 23, 1, -1);
+    row("last of a long list", "Form5", 458, -1, 457);
+    row("next has no location", "Form39", 12, 1, -1);
+    row("back from the entry without one", "Form39", 13, -1, 12);
+    row("next has no location either", "Form42", 18, 1, -1);
+    row("no step", "Form3", 3, 0, -1);
+    row("two steps", "Form3", 3, 2, -1);
+    row("not an episode window", "Form2", 0, 1, -1);
+}
+
+void TestCatalogue::neighbourWithLocation()
+{
+    QFETCH(QByteArray, window);
+    QFETCH(int, listIndex);
+    QFETCH(int, step);
+    QFETCH(int, expected);
+    const auto found =
+        catalogue::neighbourWithLocation(window.toStdString(), std::int16_t(listIndex), step);
+    QCOMPARE(found ? int(*found) : -1, expected);
 }
 
 void TestCatalogue::labelAtIndex_data()

@@ -4,6 +4,8 @@
 
 #include "catalogue/catalogue.h"
 #include "common/gui_actions.h"
+#include "player/engine.h"
+#include "player/player_actions.h"
 #include "player/player_widget.h"
 #include "resources/episode_layouts.h"
 #include "windows/episode/episode_list.h"
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 using windows::EpisodeList;
@@ -69,6 +72,7 @@ private slots:
     void labelWithoutLocationLeavesPlayer();
     void firstAndLastEntryOfEveryWindow_data();
     void firstAndLastEntryOfEveryWindow();
+    void neighbouringEpisodes();
 };
 
 void TestEpisodeWindow::loadRunsInsideFirstShow_data()
@@ -281,6 +285,44 @@ void TestEpisodeWindow::firstAndLastEntryOfEveryWindow()
     QVERIFY(testing::chooseWithKeyboard(w->list(), last));
     QCOMPARE(w->list()->listIndex(), qint16(last));
     QCOMPARE(w->player()->url(), text(locations.back()));
+}
+
+// The previous and next episode, from the control bar and the keys, as if
+// chosen in the list; the entry without a location is skipped.
+void TestEpisodeWindow::neighbouringEpisodes()
+{
+    auto w = shownWindow("Form39");
+    QVERIFY(w);
+    player::PlayerActions &actions = w->player()->actions();
+    QVERIFY(actions.nextEpisode->isEnabled()); // nothing chosen: the first comes next
+    QVERIFY(!actions.previousEpisode->isEnabled());
+    QVERIFY(testing::chooseWithKeyboard(w->list(), 10));
+    QVERIFY(actions.previousEpisode->isEnabled());
+
+    auto *next = w->player()->findChild<QToolButton *>("nextEpisodeButton");
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(w->list()->listIndex(), qint16(11));
+    QCOMPARE(w->list()->currentText(), text(catalogue::labels("Form39")[11]));
+    QCOMPARE(w->player()->url(), text(*catalogue::location("Form39", 11)));
+    QCOMPARE(w->player()->engine()->state().title,
+             QStringLiteral("ســــورة  يـــس - ") +
+                 text(catalogue::labels("Form39")[11]).trimmed());
+
+    w->player()->setFocus();
+    QTest::keyClick(w->player(), Qt::Key_N);
+    QCOMPARE(w->list()->listIndex(), qint16(12));
+    QCOMPARE(w->player()->url(), text(*catalogue::location("Form39", 12)));
+    // The last entry has no location: there is no next episode.
+    QVERIFY(!actions.nextEpisode->isEnabled());
+    QTest::keyClick(w->player(), Qt::Key_N);
+    QCOMPARE(w->list()->listIndex(), qint16(12));
+
+    QTest::keyClick(w->player(), Qt::Key_P);
+    QCOMPARE(w->list()->listIndex(), qint16(11));
+    QCOMPARE(w->player()->url(), text(*catalogue::location("Form39", 11)));
+    QTest::mouseClick(w->player()->findChild<QToolButton *>("previousEpisodeButton"),
+                      Qt::LeftButton);
+    QCOMPARE(w->list()->listIndex(), qint16(10));
 }
 
 QTEST_MAIN(TestEpisodeWindow)

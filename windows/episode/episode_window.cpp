@@ -2,11 +2,13 @@
 
 #include "catalogue/catalogue.h"
 #include "episode_list.h"
+#include "player/player_actions.h"
 #include "player/player_widget.h"
 #include "resources/text.h"
 #include "windows/picture_control.h"
 #include "windows/window_frame.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -88,6 +90,11 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
     // on the GUI thread, a wait of a few hundred milliseconds.
     connect(m_list, &EpisodeList::aboutToChoose, m_player, &player::PlayerWidget::prepare);
     connect(m_list, &EpisodeList::edited, this, &EpisodeWindow::playSelected); // Combo1_Change
+    connect(m_list, &QComboBox::currentIndexChanged, this, &EpisodeWindow::updateNeighbours);
+    connect(m_list, &QComboBox::editTextChanged, this, &EpisodeWindow::updateNeighbours);
+    player::PlayerActions &actions = m_player->actions();
+    connect(actions.previousEpisode, &QAction::triggered, this, [this] { chooseNeighbour(-1); });
+    connect(actions.nextEpisode, &QAction::triggered, this, [this] { chooseNeighbour(1); });
 }
 
 void EpisodeWindow::setVisible(bool visible)
@@ -155,6 +162,7 @@ void EpisodeWindow::formLoad()
     for (std::string_view label : labels)
         texts.append(layout::toQString(label));
     m_list->fill(texts, storedListText(m_layout));
+    updateNeighbours();
 }
 
 void EpisodeWindow::playSelected()
@@ -162,7 +170,29 @@ void EpisodeWindow::playSelected()
     const auto location = catalogue::location(m_layout.name, m_list->listIndex());
     if (!location)
         return;
+    // The desktop's media controls and the still picture of a sound-only
+    // file name the episode as the window does: its list text and label.
+    m_player->setTitle(layout::toQString(m_layout.listText).trimmed() + QStringLiteral(" - ") +
+                       m_list->currentText().trimmed());
     m_player->setUrl(layout::toQString(*location));
+}
+
+void EpisodeWindow::chooseNeighbour(int step)
+{
+    const auto target = catalogue::neighbourWithLocation(m_layout.name, m_list->listIndex(), step);
+    if (!target)
+        return;
+    // As if the user had chosen it in the list.
+    m_list->setCurrentIndex(*target);
+    playSelected();
+}
+
+void EpisodeWindow::updateNeighbours()
+{
+    const qint16 index = m_list->listIndex();
+    m_player->actions().setNeighbours(
+        catalogue::neighbourWithLocation(m_layout.name, index, -1).has_value(),
+        catalogue::neighbourWithLocation(m_layout.name, index, 1).has_value());
 }
 
 } // namespace windows

@@ -37,6 +37,10 @@ protected:
 private:
     void formLoad();
     void playSelected();
+    // Chooses the nearest entry before (-1) or after (+1) the selected one
+    // that has a location, as a choice in the list would.
+    void chooseNeighbour(int step);
+    void updateNeighbours();
     // Full screen shows the player alone over the whole screen; leaving it
     // brings back the stored layout.
     void setPlayerFullScreen(bool fullScreen);
