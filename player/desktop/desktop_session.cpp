@@ -45,7 +45,6 @@ DesktopSession::DesktopSession(QObject *parent) : QObject(parent)
         return;
     }
     m_inhibitor = new ScreenSaverInhibitor(bus, this);
-    m_mpris = new MprisService(bus, this);
 }
 
 // The inhibitor, a child, gives its inhibition back as it goes.
@@ -61,12 +60,16 @@ void DesktopSession::attach(PlayerWidget *player)
     if (known)
         return;
     auto *watch = new PlayerWatch(player, this);
-    m_watches.insert(m_watches.begin(), watch); // has not played yet
+    m_watches.push_back(watch);
     connect(watch, &PlayerWatch::changed, this, &DesktopSession::scheduleUpdate);
-    connect(watch, &PlayerWatch::started, this, [this, watch] { noteStarted(watch); });
+    connect(watch, &PlayerWatch::started, this, [this, watch] { publish(watch); });
+    // Clients hear "Stopped" first, then the instance goes.
+    connect(
+        watch, &PlayerWatch::stopped, this, [this, watch] { withdraw(watch); },
+        Qt::QueuedConnection);
     connect(watch, &PlayerWatch::gone, this, [this, watch] { forget(watch); });
     if (watch->hasStarted())
-        noteStarted(watch);
+        publish(watch);
     scheduleUpdate();
 }
 
@@ -76,29 +79,45 @@ void DesktopSession::forget(PlayerWatch *watch)
     if (found == m_watches.end())
         return; // the player and its engine both report their end
     m_watches.erase(found);
+    withdraw(watch);
     watch->disconnect(this);
     watch->deleteLater();
-    publishLatest();
     scheduleUpdate();
 }
 
-void DesktopSession::noteStarted(PlayerWatch *watch)
+void DesktopSession::publish(PlayerWatch *watch)
 {
-    const auto found = std::find(m_watches.begin(), m_watches.end(), watch);
-    std::rotate(found, found + 1, m_watches.end());
-    publishLatest();
+    if (m_quitting || m_published.count(watch) != 0 || !watch->engine())
+        return;
+    auto *service = new MprisService(freeSlot(), this);
+    if (!service->isConnected()) {
+        delete service;
+        return;
+    }
+    service->publish(watch->engine());
+    m_published.emplace(watch, service);
 }
 
-// The player that started playing last, or, once it is gone, the one that
-// started before it; never one that has not played.
-void DesktopSession::publishLatest()
+void DesktopSession::withdraw(PlayerWatch *watch)
 {
-    Engine *latest = nullptr;
-    for (auto it = m_watches.crbegin(); it != m_watches.crend() && !latest; ++it) {
-        if ((*it)->hasStarted())
-            latest = (*it)->engine();
+    const auto found = m_published.find(watch);
+    if (found == m_published.end())
+        return;
+    delete found->second; // gives its name up
+    m_published.erase(found);
+}
+
+// The lowest slot no published player holds: a single player always goes
+// by the plain instance<pid> name.
+int DesktopSession::freeSlot() const
+{
+    for (int slot = 1;; ++slot) {
+        const bool taken =
+            std::any_of(m_published.cbegin(), m_published.cend(),
+                        [slot](const auto &entry) { return entry.second->slot() == slot; });
+        if (!taken)
+            return slot;
     }
-    m_mpris->publish(latest);
 }
 
 void DesktopSession::scheduleUpdate()
@@ -122,6 +141,10 @@ void DesktopSession::shutDown()
     m_update.stop();
     if (m_inhibitor)
         m_inhibitor->setInhibited(false);
+    // The desktop's media controls drop the players as the application goes.
+    for (const auto &[watch, service] : m_published)
+        delete service;
+    m_published.clear();
 }
 
 } // namespace player

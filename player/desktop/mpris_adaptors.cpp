@@ -26,6 +26,11 @@ QVariant MprisPlayerAdaptor::value(const char *name) const
     return m_service->playerProperties().value(QLatin1String(name));
 }
 
+void MprisPlayerAdaptor::setRate(double rate)
+{
+    m_service->setRate(rate);
+}
+
 void MprisPlayerAdaptor::setVolume(double volume)
 {
     m_service->setVolume(volume);

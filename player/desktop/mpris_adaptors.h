@@ -50,7 +50,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
     Q_PROPERTY(QString LoopStatus READ loopStatus)
-    Q_PROPERTY(double Rate READ rate)
+    Q_PROPERTY(double Rate READ rate WRITE setRate)
     Q_PROPERTY(bool Shuffle READ shuffle)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
@@ -74,6 +74,7 @@ public:
     QVariantMap metadata() const { return value("Metadata").toMap(); }
     double volume() const { return value("Volume").toDouble(); }
     void setVolume(double volume);
+    void setRate(double rate);
     qlonglong position() const;
     double minimumRate() const { return value("MinimumRate").toDouble(); }
     double maximumRate() const { return value("MaximumRate").toDouble(); }

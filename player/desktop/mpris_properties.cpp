@@ -1,12 +1,17 @@
 #include "mpris_properties.h"
 
+#include "player/engine.h"
+
 #include <QtMath>
 
 namespace player::mpris {
 
-QString serviceName(qint64 processId)
+QString serviceName(qint64 processId, int slot)
 {
-    return QStringLiteral("org.mpris.MediaPlayer2.tafsir_videos.instance%1").arg(processId);
+    const QString name = QStringLiteral("org.mpris.MediaPlayer2.tafsir_videos.instance%1");
+    if (slot <= 1)
+        return name.arg(processId);
+    return name.arg(processId) + QStringLiteral("_%1").arg(slot);
 }
 
 qlonglong microseconds(double seconds)
@@ -60,12 +65,12 @@ QVariantMap playerProperties(const PlaybackState &state, const Track &track)
     return {
         {QStringLiteral("PlaybackStatus"), playbackStatus(state.status)},
         {QStringLiteral("LoopStatus"), QStringLiteral("None")},
-        {QStringLiteral("Rate"), 1.0},
+        {QStringLiteral("Rate"), state.speed},
         {QStringLiteral("Shuffle"), false},
         {QStringLiteral("Metadata"), metadata(track)},
         {QStringLiteral("Volume"), state.volume / 100.0},
-        {QStringLiteral("MinimumRate"), 1.0},
-        {QStringLiteral("MaximumRate"), 1.0},
+        {QStringLiteral("MinimumRate"), Engine::kMinimumSpeed},
+        {QStringLiteral("MaximumRate"), Engine::kMaximumSpeed},
         {QStringLiteral("CanGoNext"), false},
         {QStringLiteral("CanGoPrevious"), false},
         {QStringLiteral("CanPlay"), true},

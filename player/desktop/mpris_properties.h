@@ -18,9 +18,11 @@ inline const QString objectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 inline const QString identity = QStringLiteral("Tafsir Videos");
 inline const QString desktopEntry = QStringLiteral("tafsir-videos");
 
-// org.mpris.MediaPlayer2.tafsir_videos.instance<pid>: one name per process,
-// so that several running copies do not take the name from each other.
-QString serviceName(qint64 processId);
+// org.mpris.MediaPlayer2.tafsir_videos.instance<pid> for the first player
+// of a process that is published, instance<pid>_<slot> for the others (slot
+// 2, 3, ...): one name per player, so that several players and several
+// running copies never take a name from each other.
+QString serviceName(qint64 processId, int slot = 1);
 
 // The item a player has open; number 0 when it has none. Every location the
 // player opens is a new item with a new number, even one opened before.

@@ -26,10 +26,16 @@ QDBusMessage busDaemonCall(const QString &method)
                                           method);
 }
 
+QString connectionName(int slot)
+{
+    return QStringLiteral("tafsir-mpris-%1").arg(slot);
+}
+
 } // namespace
 
-MprisService::MprisService(const QDBusConnection &bus, QObject *parent)
-    : QObject(parent), m_bus(bus)
+MprisService::MprisService(int slot, QObject *parent)
+    : QObject(parent), m_slot(slot),
+      m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName(slot)))
 {
     new MprisRootAdaptor(this);
     m_playerAdaptor = new MprisPlayerAdaptor(this);
@@ -42,6 +48,8 @@ MprisService::~MprisService()
 {
     releaseName();
     m_bus.unregisterObject(mpris::objectPath);
+    // Closing the connection also gives up its names for good.
+    QDBusConnection::disconnectFromBus(connectionName(m_slot));
 }
 
 void MprisService::publish(Engine *engine)
@@ -138,6 +146,17 @@ void MprisService::setVolume(double volume)
         m_engine->setVolume(qRound(qBound(0.0, volume, 1.0) * 100.0));
 }
 
+void MprisService::setRate(double rate)
+{
+    // The specification: a rate of 0 is a pause, not a speed.
+    if (!m_engine)
+        return;
+    if (rate <= 0.0)
+        m_engine->pause();
+    else
+        m_engine->setSpeed(rate);
+}
+
 void MprisService::playPause()
 {
     if (!m_engine)
@@ -198,7 +217,7 @@ void MprisService::claimName()
     if (m_nameClaimed)
         return;
     m_nameClaimed = true;
-    const QString name = mpris::serviceName(QCoreApplication::applicationPid());
+    const QString name = mpris::serviceName(QCoreApplication::applicationPid(), m_slot);
     QDBusMessage request = busDaemonCall(QStringLiteral("RequestName"));
     request << name << kDoNotQueue;
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(request), this);
@@ -221,7 +240,7 @@ void MprisService::releaseName()
         return;
     m_nameClaimed = false;
     QDBusMessage release = busDaemonCall(QStringLiteral("ReleaseName"));
-    release << mpris::serviceName(QCoreApplication::applicationPid());
+    release << mpris::serviceName(QCoreApplication::applicationPid(), m_slot);
     m_bus.send(release);
 }
 

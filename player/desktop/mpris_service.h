@@ -1,10 +1,12 @@
 #pragma once
 
-// The MPRIS face of one player at a time: it exports /org/mpris/MediaPlayer2
-// with both MPRIS interfaces, owns the service name while it publishes a
-// player, announces property changes and seeks, and turns the bus's
-// commands into calls on the published player's engine. It never waits for
-// the bus: the name is requested and released with asynchronous calls.
+// The MPRIS face of one player: on a bus connection of its own (object
+// paths are per connection, and every MPRIS player has the same one), it
+// exports /org/mpris/MediaPlayer2 with both MPRIS interfaces, owns the
+// service name of its slot while it publishes the player, announces
+// property changes and seeks, and turns the bus's commands into calls on
+// the player's engine. It never waits for the bus: the name is requested
+// and released with asynchronous calls.
 
 #include "mpris_properties.h"
 #include "player/playback_state.h"
@@ -26,7 +28,11 @@ class MprisService : public QObject, protected QDBusContext
     Q_OBJECT
 
 public:
-    explicit MprisService(const QDBusConnection &bus, QObject *parent = nullptr);
+    // The connection is made to the session bus; slot numbers the service
+    // name (mpris::serviceName).
+    explicit MprisService(int slot, QObject *parent = nullptr);
+    bool isConnected() const { return m_bus.isConnected(); }
+    int slot() const { return m_slot; }
     ~MprisService() override;
 
     // Publishes the player of this engine, replacing the one published
@@ -38,6 +44,7 @@ public:
     QVariantMap playerProperties() const;
     qlonglong position() const;
     void setVolume(double volume);
+    void setRate(double rate);
     void playPause();
     void play();
     void pause();
@@ -54,6 +61,7 @@ private:
     void claimName();
     void releaseName();
 
+    int m_slot = 1;
     QDBusConnection m_bus;
     MprisPlayerAdaptor *m_playerAdaptor = nullptr;
     QPointer<Engine> m_engine;

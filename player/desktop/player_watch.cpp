@@ -33,7 +33,9 @@ Engine *PlayerWatch::engine() const
 
 bool PlayerWatch::showsVideo() const
 {
-    return m_engine && m_status == Status::Playing && m_hasVideo && isOnScreen();
+    // A seek or a stall while playing is still playing to the person
+    // watching: the screen stays awake through it.
+    return m_engine && m_running && m_hasVideo && isOnScreen();
 }
 
 bool PlayerWatch::isOnScreen() const
@@ -62,6 +64,8 @@ void PlayerWatch::followState(const PlaybackState &state)
         m_hasStarted = true;
         emit started();
     }
+    if (state.status == Status::Stopped)
+        emit stopped();
     emit changed();
 }
 

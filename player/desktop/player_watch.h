@@ -38,6 +38,8 @@ signals:
     // The player went over to playing from anything but a stall in playing:
     // the user started it, resumed it, or opened a new location.
     void started();
+    // The user stopped the player (not a pause, not the end of the file).
+    void stopped();
     // The player or its engine is being destroyed.
     void gone();
 

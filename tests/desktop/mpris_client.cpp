@@ -39,7 +39,7 @@ QDBusMessage callAndWait(const QDBusConnection &bus, const QDBusMessage &call)
     return pending.reply();
 }
 
-MprisClient::MprisClient(const QDBusConnection &bus) : m_bus(bus)
+MprisClient::MprisClient(const QDBusConnection &bus, int slot) : m_bus(bus), m_slot(slot)
 {
     // Any sender: on the test's own bus only the application sends these.
     m_bus.connect(QString(), kPath, kProperties, QStringLiteral("PropertiesChanged"), this,
@@ -48,10 +48,11 @@ MprisClient::MprisClient(const QDBusConnection &bus) : m_bus(bus)
                   SLOT(takeSeeked(qlonglong)));
 }
 
-QString MprisClient::service()
+QString MprisClient::service() const
 {
-    return QStringLiteral("org.mpris.MediaPlayer2.tafsir_videos.instance%1")
-        .arg(QCoreApplication::applicationPid());
+    const QString first = QStringLiteral("org.mpris.MediaPlayer2.tafsir_videos.instance%1")
+                              .arg(QCoreApplication::applicationPid());
+    return m_slot == 1 ? first : first + QStringLiteral("_%1").arg(m_slot);
 }
 
 QString MprisClient::playerInterface()

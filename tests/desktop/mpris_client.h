@@ -19,9 +19,10 @@ class MprisClient : public QObject
     Q_OBJECT
 
 public:
-    explicit MprisClient(const QDBusConnection &bus);
+    // The client of the player published in that slot: 1 for the first.
+    explicit MprisClient(const QDBusConnection &bus, int slot = 1);
 
-    static QString service();
+    QString service() const;
     bool isPublished() const;
 
     // A method of org.mpris.MediaPlayer2.Player or, with root, of
@@ -52,6 +53,7 @@ private:
     QDBusMessage methodCall(const QString &interface, const QString &method) const;
 
     QDBusConnection m_bus;
+    int m_slot = 1;
     QList<QVariantMap> m_changes;
     QList<qlonglong> m_seeks;
 };

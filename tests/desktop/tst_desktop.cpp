@@ -143,7 +143,8 @@ private slots:
     void seeksOnTheScreenAreAnnounced();
     void volumeBothWays();
     void commandsWithoutEffect();
-    void publishesThePlayerThatStartedLast();
+    void publishesEveryPlayerThatPlays();
+    void rateFollowsTheSpeed();
 
     // The player attaches itself once it has its engine.
     void playerAttachesItself();
@@ -407,8 +408,8 @@ void TestDesktop::describesThePlayer()
         {"Rate", 1.0},
         {"Shuffle", false},
         {"Volume", 0.5},
-        {"MinimumRate", 1.0},
-        {"MaximumRate", 1.0},
+        {"MinimumRate", 0.5},
+        {"MaximumRate", 2.0},
         {"CanGoNext", false},
         {"CanGoPrevious", false},
         {"CanPlay", true},
@@ -445,8 +446,11 @@ void TestDesktop::playbackStatusFollowsThePlayer()
         m_remote->clearSignals();
         step(host);
         QTRY_COMPARE(m_remote->announced("PlaybackStatus").value(0).toString(), status);
-        QCOMPARE(m_remote->property("PlaybackStatus").toString(), status);
+        if (status != "Stopped")
+            QCOMPARE(m_remote->property("PlaybackStatus").toString(), status);
     }
+    // A player the user stops leaves the desktop's media controls.
+    QTRY_VERIFY(!m_remote->isPublished());
 }
 
 void TestDesktop::metadataDescribesWhatPlays()
@@ -598,34 +602,63 @@ void TestDesktop::commandsWithoutEffect()
     QVERIFY(host.engine()->isPlaying());
 }
 
-void TestDesktop::publishesThePlayerThatStartedLast()
+// Every player that plays is an instance of its own, named by the stored
+// texts its window gave it; commands from the bus reach that player only; a
+// player the user stops is withdrawn, and its name goes to the next one.
+void TestDesktop::publishesEveryPlayerThatPlays()
 {
     auto first = std::make_unique<Host>();
     auto second = std::make_unique<Host>();
     second->window.move(400, 0);
+    first->player->setTitle(QStringLiteral("ســــورة  البقـــرة - 1"));
+    second->player->setTitle(QStringLiteral("ســــورة  يـــس - 12"));
     QVERIFY(startPlaying(*first, "clip.mp4"));
     QVERIFY(startPlaying(*second, "clip.mkv"));
-    QTRY_COMPARE(m_remote->metadata().value("xesam:url").toString(), m_server.url("clip.mkv"));
+    MprisClient secondRemote(testBus(), 2);
+    QTRY_VERIFY(m_remote->isPublished());
+    QTRY_VERIFY(secondRemote.isPublished());
+    QCOMPARE(m_remote->metadata().value("xesam:title").toString(),
+             QStringLiteral("ســــورة  البقـــرة - 1"));
+    QCOMPARE(secondRemote.metadata().value("xesam:title").toString(),
+             QStringLiteral("ســــورة  يـــس - 12"));
+    QCOMPARE(secondRemote.metadata().value("xesam:url").toString(), m_server.url("clip.mkv"));
 
-    // Commands go to the published player only.
-    m_remote->call("Pause");
+    // Pause from the bus reaches the right window.
+    secondRemote.call("Pause");
     QTRY_COMPARE(second->status(), Status::Paused);
     QVERIFY(first->engine()->isPlaying());
-
-    // Resuming is starting again.
-    first->engine()->pause();
-    QTRY_COMPARE(first->status(), Status::Paused);
-    first->engine()->play();
-    QTRY_COMPARE(m_remote->metadata().value("xesam:url").toString(), m_server.url("clip.mp4"));
+    QTRY_COMPARE(secondRemote.property("PlaybackStatus").toString(), QStringLiteral("Paused"));
+    QCOMPARE(m_remote->property("PlaybackStatus").toString(), QStringLiteral("Playing"));
     m_remote->call("Pause");
     QTRY_COMPARE(first->status(), Status::Paused);
 
-    // Without it, the one that started before it.
-    first.reset();
-    QTRY_COMPARE(m_remote->metadata().value("xesam:url").toString(), m_server.url("clip.mkv"));
-    QCOMPARE(m_remote->property("PlaybackStatus").toString(), QStringLiteral("Paused"));
-    m_remote->call("Play");
-    QTRY_COMPARE(second->status(), Status::Playing);
+    // Stopped by the user: withdrawn; played again: published again.
+    first->engine()->stop();
+    QTRY_COMPARE(first->status(), Status::Stopped);
+    QTRY_VERIFY(!m_remote->isPublished());
+    QVERIFY(secondRemote.isPublished());
+    first->engine()->play();
+    QTRY_VERIFY_WITH_TIMEOUT(m_remote->isPublished(), kStartTimeout);
+
+    // A player that goes is withdrawn.
+    second.reset();
+    QTRY_VERIFY(!secondRemote.isPublished());
+    QVERIFY(m_remote->isPublished());
+}
+
+// The playback speed is the MPRIS rate, both ways.
+void TestDesktop::rateFollowsTheSpeed()
+{
+    Host host;
+    QVERIFY(startPlaying(host, "clip.mp4"));
+    QTRY_VERIFY(m_remote->isPublished());
+    QTest::keyClick(host.player, Qt::Key_BracketRight);
+    QTRY_COMPARE(m_remote->property("Rate").toDouble(), 1.25);
+    QTRY_VERIFY(m_remote->announced("Rate").contains(1.25));
+    m_remote->setProperty("Rate", 1.75);
+    QTRY_COMPARE(host.engine()->state().speed, 1.75);
+    m_remote->setProperty("Rate", 0.0); // a pause, in the specification's words
+    QTRY_COMPARE(host.status(), Status::Paused);
 }
 
 void TestDesktop::playerAttachesItself()
