@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QTimer>
 #include <QUrl>
@@ -87,14 +88,17 @@ int switching()
     return 0;
 }
 
-// Every window shown once, in turn; then `players` episode windows play.
-int memoryApp(int players)
+// Every window shown once, in turn; then `players` episode windows play
+// `file` (a path under the test media, or an absolute one), and the
+// resident size is read `playSeconds` after the last has started.
+int memoryApp(int players, const QString &file, int playSeconds)
 {
     app::prepareQtApplication();
     app::Application application;
     app::WindowRegistry &registry = application.registry();
     MediaServer server;
-    server.start(QStringLiteral(TEST_MEDIA_DIR));
+    const QFileInfo media(file);
+    server.start(media.isAbsolute() ? media.absolutePath() : QStringLiteral(TEST_MEDIA_DIR));
     QMainWindow *previous = nullptr;
     for (int n = 1; n <= 66; ++n) {
         QMainWindow *w = registry.window(QString("Form%1").arg(n));
@@ -110,12 +114,12 @@ int memoryApp(int players)
         previous->hide();
         episode->show();
         waitFor([episode] { return exposed(episode); });
-        episode->player()->setUrl(server.url("clip.mp4"));
+        episode->player()->setUrl(server.url(media.fileName()));
         player::PlayerWidget *p = episode->player();
         waitFor([p] { return p->engine()->position() > 0.5; });
         previous = episode;
     }
-    waitFor([] { return false; }, 1000);
+    waitFor([] { return false; }, playSeconds * 1000);
     figure("resident_kib", testing::residentKiB());
     return 0;
 }
@@ -242,7 +246,8 @@ int main(int argc, char *argv[])
     if (mode == "switching")
         return switching();
     if (mode == "memory-app")
-        return memoryApp(args.value(2).toInt());
+        return memoryApp(args.value(2).toInt(), args.value(3, QStringLiteral("clip.mp4")),
+                         args.value(4, QStringLiteral("1")).toInt());
     if (mode == "memory-bare")
         return memoryBare();
     if (mode == "first-frame-app")
