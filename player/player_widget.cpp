@@ -158,6 +158,11 @@ void PlayerWidget::hideControls()
 {
     if (!m_fullScreen)
         return;
+    // Not from under a pointer that rests on them.
+    if (m_controls->underMouse()) {
+        m_idleMouse.start();
+        return;
+    }
     m_controls->hide();
     setCursor(Qt::BlankCursor);
 }
