@@ -132,14 +132,15 @@ void TestPlayerControls::muteShowsOnTheButton()
     };
     toggle();
     QTRY_COMPARE(engineProperty(host, "mute"), QString("yes"));
-    QCOMPARE(iconImage(button->icon()), mutedSpeaker);
+    // mpv confirms each change later, possibly after the next one was given.
+    QTRY_COMPARE(iconImage(button->icon()), mutedSpeaker);
     QVERIFY(button->grab().toImage() != before); // a person sees the change
     QCOMPARE(button->toolTip(), QString("إلغاء كتم الصوت"));
     QCOMPARE(accessibleName(button), QString("إلغاء كتم الصوت"));
 
     toggle();
     QTRY_COMPARE(engineProperty(host, "mute"), QString("no"));
-    QCOMPARE(iconImage(button->icon()), speaker);
+    QTRY_COMPARE(iconImage(button->icon()), speaker);
     QCOMPARE(button->toolTip(), QString("كتم الصوت"));
     QCOMPARE(accessibleName(button), QString("كتم الصوت"));
 }
