@@ -3,6 +3,7 @@
 // background, ready for the choice.
 
 #include "app/application.h"
+#include "app/no_display.h"
 #include "common/x11_windows.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTest>
 #include <memory>
 
@@ -36,6 +38,10 @@ class TestStartup : public QObject
 private slots:
     void applicationStartsWithoutTheEngine();
     void openingAListLoadsTheEngine();
+    void withoutADisplayOneLineAndStatus1_data();
+    void withoutADisplayOneLineAndStatus1();
+    void noDisplayMessageInTheUsersLanguage_data();
+    void noDisplayMessageInTheUsersLanguage();
 };
 
 void TestStartup::applicationStartsWithoutTheEngine()
@@ -84,6 +90,84 @@ void TestStartup::openingAListLoadsTheEngine()
     episodes->player()->setUrl(QStringLiteral("http://127.0.0.1:9/nothing.mp4"));
     QVERIFY(episodes->player()->engine());
     QVERIFY(episodes->player()->engine()->isValid());
+}
+
+namespace {
+const QString kEnglishLine =
+    QStringLiteral("Cannot reach a display to show the windows on (DISPLAY).");
+const QString kArabicLine = QStringLiteral("تعذّر الوصول إلى شاشة لعرض النوافذ (DISPLAY).");
+} // namespace
+
+void TestStartup::withoutADisplayOneLineAndStatus1_data()
+{
+    QTest::addColumn<QString>("display"); // empty: unset
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("no DISPLAY") << QString() << "C.UTF-8" << kEnglishLine;
+    QTest::newRow("dead X server") << ":987"
+                                   << "en_GB.UTF-8" << kEnglishLine;
+    QTest::newRow("garbage") << "no such display!"
+                             << "C" << kEnglishLine;
+    QTest::newRow("Arabic user") << QString() << "ar_EG.UTF-8" << kArabicLine;
+}
+
+void TestStartup::withoutADisplayOneLineAndStatus1()
+{
+    QFETCH(QString, display);
+    QFETCH(QString, lang);
+    QFETCH(QString, line);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM",
+                             "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        environment.remove(QString::fromLatin1(name));
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("LANG"), lang);
+    QProcess application;
+    application.setProcessEnvironment(environment);
+    application.start(QStringLiteral(TAFSIR_VIDEOS_BIN), {});
+    QVERIFY(application.waitForFinished(15000));
+    QCOMPARE(application.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(application.exitCode(), 1);
+    const QStringList lines =
+        QString::fromUtf8(application.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.value(lines.size() - 1), line);
+    // Qt's own warnings may come before it; its fatal hint does not.
+    QVERIFY(!lines.join('\n').contains(QStringLiteral("Reinstalling")));
+}
+
+void TestStartup::noDisplayMessageInTheUsersLanguage_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QByteArray>("lcAll");
+    QTest::addColumn<QByteArray>("lcMessages");
+    QTest::addColumn<QByteArray>("lang");
+    QTest::addColumn<bool>("arabic");
+    QTest::newRow("nothing set") << QByteArray() << QByteArray() << QByteArray() << QByteArray()
+                                 << false;
+    QTest::newRow("LANG Arabic") << QByteArray() << QByteArray() << QByteArray()
+                                 << QByteArray("ar_SA.UTF-8") << true;
+    QTest::newRow("LANG bare ar") << QByteArray() << QByteArray() << QByteArray()
+                                  << QByteArray("ar") << true;
+    QTest::newRow("LC_ALL over LANG") << QByteArray() << QByteArray("en_US.UTF-8") << QByteArray()
+                                      << QByteArray("ar_EG.UTF-8") << false;
+    QTest::newRow("LC_MESSAGES Arabic") << QByteArray() << QByteArray() << QByteArray("ar_JO.UTF-8")
+                                        << QByteArray("en_US.UTF-8") << true;
+    QTest::newRow("LANGUAGE list")
+        << QByteArray("ar:en") << QByteArray("C") << QByteArray() << QByteArray() << true;
+    QTest::newRow("Aragonese is not Arabic")
+        << QByteArray() << QByteArray() << QByteArray() << QByteArray("arn_CL.UTF-8") << false;
+}
+
+void TestStartup::noDisplayMessageInTheUsersLanguage()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QByteArray, lcAll);
+    QFETCH(QByteArray, lcMessages);
+    QFETCH(QByteArray, lang);
+    QFETCH(bool, arabic);
+    QCOMPARE(QString::fromUtf8(app::noDisplayMessage(language, lcAll, lcMessages, lang)),
+             arabic ? kArabicLine : kEnglishLine);
 }
 
 QTEST_MAIN(TestStartup)
