@@ -126,6 +126,7 @@ QString titleOf(const QString &location)
 Engine::Engine(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<PlaybackState>();
+    connect(&m_probe, &FaultProbe::named, this, &Engine::nameFault);
     m_waitClock.setInterval(1000);
     connect(&m_waitClock, &QTimer::timeout, this, &Engine::onWaitTick);
     if (!initialise()) {
@@ -169,6 +170,8 @@ bool Engine::initialise()
         return false;
     }
     // Network failures are told in log messages only; they name the fault.
+    // For the debug log only: ffmpeg's messages are process-wide, and mpv
+    // hands them to one core whichever stream they concern.
     mpv().requestLogMessages(h, "warn");
     for (const Observed &property : kObserved)
         mpv().observeProperty(h, property.id, property.name, property.format);
@@ -198,9 +201,7 @@ void Engine::open(const QString &location, const QString &title)
     m_loading = true;
     m_loaded = false;
     m_waitingForCache = false;
-    m_lastNetworkFault = Fault::None;
-    m_faultMayBeNamed = false;
-    m_streamCut = false;
+    m_probe.cancel();
     m_seekTarget = 0.0;
     m_seeking = false;
     m_currentEntry = -1;
@@ -499,16 +500,16 @@ void Engine::handleEndOfFile(const mpv_event &event)
         // A seek past the end ends the file before the position gets there.
         const double reached = qMax(m_state.position, m_seekTarget);
         const bool short_ = m_state.duration > 0.0 && reached < m_state.duration - kEarlyEndMargin;
-        m_state.status = short_ || m_streamCut ? Status::EndedEarly : Status::Finished;
+        m_state.status = short_ ? Status::EndedEarly : Status::Finished;
         if (m_state.status == Status::Finished)
             m_state.position = m_state.duration;
         break;
     }
     case MPV_END_FILE_REASON_ERROR:
         m_state.status = Status::Failed;
-        m_state.fault = faultOf(end->error, m_lastNetworkFault);
-        // The messages that name a network fault may still be on their way.
-        m_faultMayBeNamed = m_state.fault == Fault::Network;
+        m_state.fault = faultOf(end->error);
+        // The location's own answer says why, for this player alone.
+        m_probe.start(m_opened, g_certificateBundle);
         qCInfo(lcPlayer) << "cannot play" << m_opened << mpv().errorString(end->error);
         break;
     default:
@@ -523,16 +524,17 @@ void Engine::noteLogMessage(const mpv_event &event)
     const auto *message = static_cast<const mpv_event_log_message *>(event.data);
     const QString text = QString::fromUtf8(message->text).trimmed();
     qCDebug(lcPlayer).noquote() << message->prefix << text;
-    if (text.contains(QLatin1String("Stream ends prematurely")))
-        m_streamCut = true;
-    const Fault fault = faultOfMessage(text);
-    if (fault == Fault::None)
+}
+
+void Engine::nameFault(Fault fault)
+{
+    // A probe answers only for the load that failed last; a new choice
+    // cancels it. A location that serves media and still failed is one mpv
+    // cannot play, or a network fault it met on the way.
+    if (m_state.status != Status::Failed || fault == Fault::None)
         return;
-    m_lastNetworkFault = fault;
-    if (m_faultMayBeNamed && m_state.status == Status::Failed) {
-        m_state.fault = fault;
-        m_faultMayBeNamed = fault == Fault::Network;
-    }
+    m_state.fault = fault;
+    publish();
 }
 
 void Engine::updateStatus()

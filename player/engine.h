@@ -4,6 +4,7 @@
 // options, sends it commands and turns its events, which arrive on mpv's
 // threads, into typed state and Qt signals on the GUI thread.
 
+#include "fault_probe.h"
 #include "mpv_handle.h"
 #include "playback_state.h"
 
@@ -79,6 +80,7 @@ private:
     void handleCommandReply(const mpv_event &event);
     void handleEndOfFile(const mpv_event &event);
     void noteLogMessage(const mpv_event &event);
+    void nameFault(Fault fault);
     void updateStatus();
     void publish();
     void onWaitTick();
@@ -96,9 +98,6 @@ private:
     bool m_paused = false;
     bool m_waitingForCache = false;
     bool m_seeking = false;
-    Fault m_lastNetworkFault = Fault::None;
-    bool m_faultMayBeNamed = false;
-    bool m_streamCut = false;  // the server closed the stream before its end
     double m_seekTarget = 0.0; // where the user's last seek went
     // The playlist entry of the latest load, once mpv has named it; events
     // of other entries belong to files a newer choice replaced.
@@ -106,6 +105,7 @@ private:
     quint64 m_loadNumber = 0;
     // Ticks once a second while a location connects.
     QTimer m_waitClock;
+    FaultProbe m_probe;
 };
 
 } // namespace player

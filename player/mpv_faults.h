@@ -1,8 +1,8 @@
 #pragma once
 
-// What went wrong, from what mpv says: the error code of a failed file and
-// the log messages that came before it, which alone tell network faults
-// apart.
+// What went wrong, from what mpv says of a failed file: its error code.
+// Why a network location failed, mpv does not say to the core concerned
+// (fault_probe.h names it).
 
 #include "playback_state.h"
 
@@ -10,11 +10,7 @@
 
 namespace player {
 
-// The fault a log message names, or Fault::None.
-Fault faultOfMessage(const QString &message);
-
-// The fault of a file that failed with this mpv error code, given the last
-// fault the log named.
-Fault faultOf(int mpvError, Fault lastNamed);
+// The fault of a file that failed with this mpv error code.
+Fault faultOf(int mpvError);
 
 } // namespace player

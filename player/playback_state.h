@@ -22,14 +22,19 @@ enum class Status {
 
 enum class Fault {
     None,
-    NotFound,          // the server has no such file
-    ConnectionRefused, // nothing listens at the address
-    UnknownHost,       // the host name does not resolve
-    Certificate,       // the https certificate is not trusted
-    UnsupportedMedia,  // the data is no media mpv can play
-    Network,           // another network or server failure
-    TooSlow,           // the server sent too little to ever start playing
-    EngineUnavailable, // the playback engine could not start
+    NotFound,              // the server has no such file (404, 410)
+    Forbidden,             // the server refuses the file (401, 403)
+    ServerError,           // the server failed (5xx)
+    ConnectionRefused,     // nothing listens at the address
+    UnknownHost,           // the host name does not resolve
+    Certificate,           // the https certificate is not trusted
+    CertificateExpired,    // ... has expired or is not valid yet
+    CertificateSelfSigned, // ... is signed by itself
+    CertificateWrongHost,  // ... is for another address
+    UnsupportedMedia,      // the data is no media mpv can play
+    Network,               // another network or server failure
+    TooSlow,               // the server sent too little to ever start playing
+    EngineUnavailable,     // the playback engine could not start
 };
 
 struct PlaybackState

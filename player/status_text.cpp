@@ -19,8 +19,18 @@ QString faultText(Fault fault)
         return tr("The server refused the connection");
     case Fault::UnknownHost:
         return tr("Unknown server address");
+    case Fault::Forbidden:
+        return tr("The server refuses access to the file");
+    case Fault::ServerError:
+        return tr("The server failed");
     case Fault::Certificate:
         return tr("The server's certificate is not trusted");
+    case Fault::CertificateExpired:
+        return tr("The server's certificate has expired");
+    case Fault::CertificateSelfSigned:
+        return tr("The server's certificate is self-signed");
+    case Fault::CertificateWrongHost:
+        return tr("The server's certificate is for another address");
     case Fault::UnsupportedMedia:
         return tr("This file cannot be played");
     case Fault::EngineUnavailable:

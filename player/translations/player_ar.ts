@@ -75,6 +75,26 @@
         <source>%1 · %2×</source>
         <translation>%1 · ×%2</translation>
     </message>
+    <message>
+        <source>The server refuses access to the file</source>
+        <translation>الخادم يمنع الوصول إلى الملف</translation>
+    </message>
+    <message>
+        <source>The server failed</source>
+        <translation>تعطّل الخادم</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate has expired</source>
+        <translation>انتهت صلاحية شهادة الخادم</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is self-signed</source>
+        <translation>شهادة الخادم موقَّعة ذاتيًا</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is for another address</source>
+        <translation>شهادة الخادم لعنوان آخر</translation>
+    </message>
 </context>
 <context>
     <name>player::PlayerActions</name>

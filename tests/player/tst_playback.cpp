@@ -230,8 +230,8 @@ void TestPlayback::untrustedCertificateIsRefused()
     PlayerHost &host = *m_host;
     host.player->setUrl(m_secureServer.url("clip.mp4"));
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Failed, kStartTimeout);
-    QTRY_COMPARE(host.engine()->state().fault, Fault::Certificate);
-    QCOMPARE(statusLabel(host), QString("شهادة الخادم غير موثوقة"));
+    QTRY_COMPARE(host.engine()->state().fault, Fault::CertificateSelfSigned);
+    QCOMPARE(statusLabel(host), QString("شهادة الخادم موقَّعة ذاتيًا"));
     QVERIFY(!m_secureServer.requestedPaths().contains("clip.mp4")); // nothing was fetched
 }
 

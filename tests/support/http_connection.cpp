@@ -38,8 +38,16 @@ QByteArray reasonPhrase(int status)
         return "Partial Content";
     case 400:
         return "Bad Request";
+    case 403:
+        return "Forbidden";
     case 404:
         return "Not Found";
+    case 410:
+        return "Gone";
+    case 500:
+        return "Internal Server Error";
+    case 503:
+        return "Service Unavailable";
     case 405:
         return "Method Not Allowed";
     case 416:
@@ -132,6 +140,11 @@ void HttpConnection::respond(const HttpRequest &request)
         return;
     }
 
+    if (const int status = m_server->errorStatus(request.path); status != 0) {
+        qCDebug(lcMediaServer) << request.method << request.path << "->" << status;
+        sendError(status, request.keepAlive, !isHead);
+        return;
+    }
     const MediaServer::Mode mode = m_server->mode(request.path);
     const QString file = m_server->localFile(request.path);
     m_file.close();

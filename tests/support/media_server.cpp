@@ -113,6 +113,19 @@ MediaServer::Mode MediaServer::mode(const QString &path) const
     return m_modes.value(relativePath(path), Mode::Normal);
 }
 
+void MediaServer::setErrorStatus(const QString &path, int status)
+{
+    if (status == 0)
+        m_errorStatuses.remove(relativePath(path));
+    else
+        m_errorStatuses.insert(relativePath(path), status);
+}
+
+int MediaServer::errorStatus(const QString &path) const
+{
+    return m_errorStatuses.value(relativePath(path), 0);
+}
+
 void MediaServer::setBytesPerSecond(qint64 bytesPerSecond)
 {
     m_bytesPerSecond = qMax<qint64>(0, bytesPerSecond);

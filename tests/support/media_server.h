@@ -74,6 +74,11 @@ public:
     void setMode(const QString &path, Mode mode);
     Mode mode(const QString &path) const;
 
+    // Answers every request for the path with this HTTP error status (403,
+    // 410, 500, 503 ...) and a short text body; 0 serves it again.
+    void setErrorStatus(const QString &path, int status);
+    int errorStatus(const QString &path) const;
+
     // Paces every response body to about this many bytes per second and
     // connection, so that buffering and loading states last long enough to
     // be seen. 0, the default, sends as fast as the client reads.
@@ -105,6 +110,7 @@ private:
     std::unique_ptr<QTcpServer> m_listener;
     QString m_rootDir; // absolute; empty until start()
     QHash<QString, Mode> m_modes;
+    QHash<QString, int> m_errorStatuses;
     qint64 m_bytesPerSecond = 0;
     QStringList m_requestedPaths;
     QSet<mediaserver::HttpConnection *> m_connections;
