@@ -114,6 +114,17 @@ constexpr double kEarlyEndMargin = 1.0;
 // the catalogue's formats needs before its first frame.
 constexpr int kOpenDeadlineSeconds = 45;
 
+// The media has ended when the position has stood at its end this long, or
+// has gone this far past it: whatever a server still sends after the media
+// (a broken file of gigabytes) is not played, nor waited for.
+constexpr int kEndWatchIntervalMs = 250;
+constexpr qint64 kStillAtEndMs = 1500;
+constexpr double kEndTolerance = 0.3;
+// A position that stands still this long while mpv neither waits for data
+// nor seeks means that what arrives is no media (mpv reads on through it);
+// a duration guessed from the size of such a file can be hundreds of hours.
+constexpr qint64 kFrozenMs = 3000;
+
 QString titleOf(const QString &location)
 {
     const QUrl url(location);
@@ -127,6 +138,8 @@ Engine::Engine(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<PlaybackState>();
     connect(&m_probe, &FaultProbe::named, this, &Engine::nameFault);
+    m_endWatch.setInterval(kEndWatchIntervalMs);
+    connect(&m_endWatch, &QTimer::timeout, this, &Engine::watchForTheEnd);
     m_waitClock.setInterval(1000);
     connect(&m_waitClock, &QTimer::timeout, this, &Engine::onWaitTick);
     if (!initialise()) {
@@ -300,6 +313,50 @@ void Engine::onWaitTick()
     publish();
 }
 
+void Engine::watchForTheEnd()
+{
+    if (!m_loaded) {
+        m_endWatch.stop();
+        return;
+    }
+    if (m_state.status != Status::Playing || m_state.position != m_watchedPosition) {
+        m_watchedPosition = m_state.position;
+        m_positionStillSince.start();
+    } else if (m_positionStillSince.elapsed() >= kFrozenMs) {
+        endAtTheEndOfTheMedia();
+        return;
+    }
+    const bool atEnd =
+        m_state.duration > 0.0 && !m_paused && m_state.position >= m_state.duration - kEndTolerance;
+    if (!atEnd) {
+        m_atEndSince.invalidate();
+        return;
+    }
+    if (!m_atEndSince.isValid())
+        m_atEndSince.start();
+    if (m_state.position > m_state.duration + kEndTolerance ||
+        m_atEndSince.elapsed() >= kStillAtEndMs) {
+        endAtTheEndOfTheMedia();
+    }
+}
+
+void Engine::endAtTheEndOfTheMedia()
+{
+    qCInfo(lcPlayer) << "the media of" << m_opened << "has ended; the rest is not played";
+    m_endWatch.stop();
+    ++m_loadNumber;
+    m_currentEntry = -1;
+    m_loading = false;
+    m_loaded = false;
+    m_state.status = Status::Finished;
+    // Where the media ended is its length, whatever was guessed before.
+    if (m_state.position < m_state.duration - kEndTolerance)
+        m_state.duration = m_state.position;
+    m_state.position = m_state.duration;
+    command({"stop"});
+    publish();
+}
+
 void Engine::giveUp()
 {
     qCInfo(lcPlayer) << "giving up on" << m_opened << "after" << m_state.waitSeconds << "s";
@@ -400,6 +457,9 @@ void Engine::handleEvent(const mpv_event &event)
         if (m_currentEntry >= 0) {
             m_loading = false;
             m_loaded = true;
+            m_atEndSince.invalidate();
+            m_positionStillSince.start();
+            m_endWatch.start();
         }
         break;
     case MPV_EVENT_END_FILE:

@@ -8,6 +8,7 @@
 #include "mpv_handle.h"
 #include "playback_state.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -84,6 +85,8 @@ private:
     void updateStatus();
     void publish();
     void onWaitTick();
+    void watchForTheEnd();
+    void endAtTheEndOfTheMedia();
     void giveUp();
 
     MpvHandle m_handle;
@@ -106,6 +109,10 @@ private:
     // Ticks once a second while a location connects.
     QTimer m_waitClock;
     FaultProbe m_probe;
+    QTimer m_endWatch;
+    QElapsedTimer m_atEndSince;
+    QElapsedTimer m_positionStillSince;
+    double m_watchedPosition = -1.0;
 };
 
 } // namespace player

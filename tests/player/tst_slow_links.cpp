@@ -35,6 +35,8 @@ private slots:
     void initTestCase();
     void silentServerFailsWithinTheNetworkTimeout();
     void tricklingServerFailsAtTheDeadline();
+    void junkAfterTheMediaEndsTheFile_data();
+    void junkAfterTheMediaEndsTheFile();
 
 private:
     MediaServer m_server;
@@ -86,6 +88,36 @@ void TestSlowLinks::tricklingServerFailsAtTheDeadline()
     host.player->setUrl(m_server.url("clip.mp4"));
     QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
     QCOMPARE(host.status(), Status::Playing);
+}
+
+void TestSlowLinks::junkAfterTheMediaEndsTheFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("seekToTheEnd");
+    // An mp3 without a length header: its duration is guessed from the size
+    // (hundreds of hours here), so only the position standing still tells.
+    QTest::newRow("mp3, played through") << "clip.mp3" << false;
+    // A file that knows its duration: the seek goes past the media's end.
+    QTest::newRow("flv, seek to the end") << "clip.flv" << true;
+}
+
+// A host serving a broken file of many gigabytes: the media, then junk.
+// At the end of the media the file ends, whatever the server still sends.
+void TestSlowLinks::junkAfterTheMediaEndsTheFile()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, seekToTheEnd);
+    PlayerHost host;
+    QVERIFY(host.show());
+    m_server.setMode(file, MediaServer::Mode::EndlessJunk);
+    host.player->setUrl(m_server.url(file));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    if (seekToTheEnd)
+        QTest::keyClick(host.player, Qt::Key_Up);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        host.status() == Status::Finished || host.status() == Status::EndedEarly, 25000);
+    QCOMPARE(host.status(), Status::Finished);
+    m_server.setMode(file, MediaServer::Mode::Normal);
 }
 
 QTEST_MAIN(TestSlowLinks)

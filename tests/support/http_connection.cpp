@@ -148,6 +148,7 @@ void HttpConnection::respond(const HttpRequest &request)
     const MediaServer::Mode mode = m_server->mode(request.path);
     const QString file = m_server->localFile(request.path);
     m_file.close();
+    m_junkAfterFile = false;
     qint64 size = 0;
     if (mode == MediaServer::Mode::NotFound ||
         (file.isEmpty() && mode != MediaServer::Mode::Garbage)) {
@@ -165,6 +166,9 @@ void HttpConnection::respond(const HttpRequest &request)
             return;
         }
         size = m_file.size();
+        m_junkAfterFile = mode == MediaServer::Mode::EndlessJunk;
+        if (m_junkAfterFile)
+            size += MediaServer::endlessJunkBytes;
     }
 
     const QByteArray rangeHeader = request.headers.value("range");
@@ -271,12 +275,41 @@ void HttpConnection::sendBody()
 
 QByteArray HttpConnection::bodyChunk(qint64 length)
 {
-    if (m_file.isOpen())
-        return m_file.seek(m_next) ? m_file.read(length) : QByteArray();
-    QByteArray bytes(length, Qt::Uninitialized);
-    for (qint64 i = 0; i < length; ++i) {
-        const quint64 offset = quint64(m_next + i);
-        bytes[i] = char(garbageWord(offset / 8) >> (8 * (offset % 8)));
+    // The file's own bytes, then (past its end, for EndlessJunk) garbage.
+    QByteArray bytes;
+    if (m_file.isOpen() && m_next < m_file.size()) {
+        if (!m_file.seek(m_next))
+            return {};
+        bytes = m_file.read(length);
+        if (bytes.size() == length || !m_junkAfterFile)
+            return bytes;
+    } else if (m_file.isOpen() && !m_junkAfterFile) {
+        return {};
+    }
+    const qint64 start = m_next + bytes.size();
+    const qint64 rest = length - bytes.size();
+    if (m_junkAfterFile) {
+        // Gigabytes of junk: one block of it, repeated, costs a copy per
+        // chunk where working out each byte would hold the event loop.
+        static const QByteArray junk = [] {
+            QByteArray block(1 << 20, Qt::Uninitialized);
+            for (qint64 i = 0; i < block.size(); ++i)
+                block[i] = char(garbageWord(quint64(i) / 8) >> (8 * (i % 8)));
+            return block;
+        }();
+        bytes.reserve(length);
+        for (qint64 done = 0; done < rest;) {
+            const qint64 at = (start + done) % junk.size();
+            const qint64 take = qMin(rest - done, junk.size() - at);
+            bytes.append(junk.constData() + at, take);
+            done += take;
+        }
+        return bytes;
+    }
+    bytes.reserve(length);
+    for (qint64 i = 0; i < rest; ++i) {
+        const quint64 offset = quint64(start + i);
+        bytes.append(char(garbageWord(offset / 8) >> (8 * (offset % 8))));
     }
     return bytes;
 }

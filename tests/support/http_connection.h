@@ -53,6 +53,7 @@ private:
     // The response body in progress: bytes [m_next, m_stopAt) of either
     // m_file or, when it is not open, the pseudo-random stream.
     QFile m_file;
+    bool m_junkAfterFile = false; // garbage follows the file's bytes
     qint64 m_next = 0;
     qint64 m_stopAt = 0;
     Ending m_ending = Ending::NextRequest;

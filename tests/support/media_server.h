@@ -45,11 +45,16 @@ public:
         // Sends the headers and the first stallBytes of the body, then nothing
         // more, keeping the connection open until the client gives up.
         Stall,
+        // The file followed by endlessJunkBytes of pseudo-random bytes, as
+        // one resource whose Content-Length counts both: a host that serves
+        // a broken file of many gigabytes.
+        EndlessJunk,
     };
     Q_ENUM(Mode)
 
     static constexpr qint64 stallBytes = 16 * 1024;
     static constexpr qint64 garbageBytesWithoutFile = 512 * 1024;
+    static constexpr qint64 endlessJunkBytes = qint64(20) << 30;
 
     explicit MediaServer(QObject *parent = nullptr);
     ~MediaServer() override;
