@@ -127,9 +127,11 @@ void TestPlayerView::fullScreenFillsTheScreenAndHidesTheControls()
 {
     windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     player::PlayerWidget *player = window.player();
     QVERIFY(playOrientAndPause(player, m_server.url("orient.mp4")));
+    player->setFocus(); // as a click on the video gives it
 
     QTest::keyClick(window.windowHandle(), Qt::Key_F);
     QTRY_VERIFY(window.isFullScreen());
@@ -176,6 +178,7 @@ void TestPlayerView::leavingFullScreenRestoresTheWindow()
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     QVERIFY(playOrientAndPause(window->player(), m_server.url("orient.mp4")));
+    window->player()->setFocus();
     const QRect frameBefore = testing::frameOnScreen(window->winId());
     QVERIFY(frameBefore.isValid());
 
