@@ -148,7 +148,7 @@ void MprisService::setVolume(double volume)
 
 void MprisService::setRate(double rate)
 {
-    // The specification: a rate of 0 is a pause, not a speed.
+    // MPRIS: a rate of 0 is a pause, not a speed.
     if (!m_engine)
         return;
     if (rate <= 0.0)

@@ -657,7 +657,7 @@ void TestDesktop::rateFollowsTheSpeed()
     QTRY_VERIFY(m_remote->announced("Rate").contains(1.25));
     m_remote->setProperty("Rate", 1.75);
     QTRY_COMPARE(host.engine()->state().speed, 1.75);
-    m_remote->setProperty("Rate", 0.0); // a pause, in the specification's words
+    m_remote->setProperty("Rate", 0.0); // MPRIS: a pause
     QTRY_COMPARE(host.status(), Status::Paused);
 }
 
