@@ -6,6 +6,7 @@
 #include "player/engine.h"
 #include "player/player_widget.h"
 
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 
@@ -30,6 +31,12 @@ struct PlayerHost
     player::Engine *engine() const { return player->engine(); }
     double position() const { return engine() ? engine()->position() : 0.0; }
     player::Status status() const { return engine() ? engine()->status() : player::Status::Idle; }
+    // The text a label of the control bar shows now.
+    QString labelText(const char *name) const
+    {
+        return player->findChild<QLabel *>(QLatin1String(name))->text();
+    }
+    QString statusLabel() const { return labelText("statusLabel"); }
 };
 
 } // namespace testing

@@ -4,6 +4,7 @@
 // here in a second window, and several windows meet different faults at
 // once. The naming itself is checked by tables.
 
+#include "common/closed_port.h"
 #include "common/player_host.h"
 #include "https_media_server.h"
 #include "media_server.h"
@@ -23,20 +24,6 @@ Q_DECLARE_METATYPE(player::Fault)
 namespace {
 
 constexpr int kStartTimeout = 20000;
-
-QString statusLabel(PlayerHost &host)
-{
-    return host.player->findChild<QLabel *>("statusLabel")->text();
-}
-
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
 
 } // namespace
 
@@ -179,8 +166,8 @@ void TestFaultNames::namedInAWindowThatIsNotTheFirst_data()
     QTest::newRow("503") << "%1/clip.mkv" << 503 << false << Fault::ServerError << "تعطّل الخادم";
     QTest::newRow("no such host") << "http://no-such-host.invalid/clip.mp4" << 0 << false
                                   << Fault::UnknownHost << "عنوان الخادم غير معروف";
-    QTest::newRow("refused") << QString("http://127.0.0.1:%1/clip.mp4").arg(closedPort()) << 0
-                             << false << Fault::ConnectionRefused << "رفض الخادم الاتصال";
+    QTest::newRow("refused") << QString("http://127.0.0.1:%1/clip.mp4").arg(testing::closedPort())
+                             << 0 << false << Fault::ConnectionRefused << "رفض الخادم الاتصال";
     QTest::newRow("self-signed") << "%2/clip.mkv" << 0 << false << Fault::CertificateSelfSigned
                                  << "شهادة الخادم موقَّعة ذاتيًا";
     // The certificate is trusted here, but it is for 127.0.0.1.
@@ -211,7 +198,7 @@ void TestFaultNames::namedInAWindowThatIsNotTheFirst()
     second.player->setUrl(location);
     QTRY_COMPARE_WITH_TIMEOUT(second.status(), Status::Failed, kStartTimeout);
     QTRY_COMPARE(second.engine()->state().fault, fault);
-    QCOMPARE(statusLabel(second), text);
+    QCOMPARE(second.statusLabel(), text);
     // The first window knows nothing of it.
     QCOMPARE(first->status(), Status::Playing);
     QCOMPARE(first->engine()->state().fault, Fault::None);

@@ -3,6 +3,8 @@
 // keys, mouse and context menu driving the real engine, and the properties
 // the player starts with.
 
+#include "common/closed_port.h"
+#include "common/engine_property.h"
 #include "common/player_host.h"
 #include "https_media_server.h"
 #include "media_server.h"
@@ -35,34 +37,11 @@ namespace {
 
 constexpr int kStartTimeout = 20000;
 
-QString engineProperty(PlayerHost &host, const char *name)
-{
-    char *value = mpv_get_property_string(host.engine()->handle().get(), name);
-    const QString text = value ? QString::fromUtf8(value) : QString();
-    mpv_free(value);
-    return text;
-}
-
-QString statusLabel(PlayerHost &host)
-{
-    return host.player->findChild<QLabel *>("statusLabel")->text();
-}
-
 void clickButton(PlayerHost &host, const char *name)
 {
     auto *button = host.player->findChild<QToolButton *>(name);
     QVERIFY2(button, name);
     QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// A port on 127.0.0.1 where nothing listens.
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 } // namespace
@@ -122,23 +101,23 @@ void TestPlayback::cleanup()
 void TestPlayback::startingProperties()
 {
     PlayerHost &host = *m_host;
-    QCOMPARE(statusLabel(host), QString("جاهز")); // Arabic from the first moment
+    QCOMPARE(host.statusLabel(), QString("جاهز")); // Arabic from the first moment
     host.player->setUrl(m_server.url("clip.mp4"));
     QTRY_VERIFY_WITH_TIMEOUT(host.status() == Status::Playing, kStartTimeout);
-    QCOMPARE(engineProperty(host, "volume").toDouble(), 50.0);
-    QCOMPARE(engineProperty(host, "speed").toDouble(), 1.0);
-    QCOMPARE(engineProperty(host, "mute"), "no");
-    QCOMPARE(engineProperty(host, "loop-file"), "no");
-    QCOMPARE(engineProperty(host, "loop-playlist"), "no");
-    QCOMPARE(engineProperty(host, "fullscreen"), "no");
-    QCOMPARE(engineProperty(host, "video-unscaled"), "downscale-big"); // never enlarged
-    QCOMPARE(engineProperty(host, "keepaspect"), "yes");
-    QCOMPARE(engineProperty(host, "ytdl"), "no");
-    QCOMPARE(engineProperty(host, "tls-verify"), "yes");
+    QCOMPARE(testing::engineProperty(host, "volume").toDouble(), 50.0);
+    QCOMPARE(testing::engineProperty(host, "speed").toDouble(), 1.0);
+    QCOMPARE(testing::engineProperty(host, "mute"), "no");
+    QCOMPARE(testing::engineProperty(host, "loop-file"), "no");
+    QCOMPARE(testing::engineProperty(host, "loop-playlist"), "no");
+    QCOMPARE(testing::engineProperty(host, "fullscreen"), "no");
+    QCOMPARE(testing::engineProperty(host, "video-unscaled"), "downscale-big"); // never enlarged
+    QCOMPARE(testing::engineProperty(host, "keepaspect"), "yes");
+    QCOMPARE(testing::engineProperty(host, "ytdl"), "no");
+    QCOMPARE(testing::engineProperty(host, "tls-verify"), "yes");
     QCOMPARE(host.player->findChild<QSlider *>("volumeSlider")->value(), 50);
     QVERIFY(!host.player->actions().mute->isChecked());
     QVERIFY(!host.player->actions().fullScreen->isChecked());
-    QCOMPARE(statusLabel(host), QString("قيد التشغيل"));
+    QCOMPARE(host.statusLabel(), QString("قيد التشغيل"));
 }
 
 void TestPlayback::everyContainer_data()
@@ -193,7 +172,7 @@ void TestPlayback::faultsGiveAStatusAndTheNextChoicePlays_data()
                              << Fault::UnsupportedMedia << "لا يمكن تشغيل هذا الملف";
     QTest::newRow("closed midway") << "%1/clip.mkv" << M::CloseMidway << Status::EndedEarly
                                    << Fault::None << "انقطع البث قبل نهايته";
-    QTest::newRow("refused") << QString("http://127.0.0.1:%1/clip.mp4").arg(closedPort())
+    QTest::newRow("refused") << QString("http://127.0.0.1:%1/clip.mp4").arg(testing::closedPort())
                              << M::Normal << Status::Failed << Fault::ConnectionRefused
                              << "رفض الخادم الاتصال";
     QTest::newRow("unknown host") << "http://no-such-host.invalid/clip.mp4" << M::Normal
@@ -215,7 +194,7 @@ void TestPlayback::faultsGiveAStatusAndTheNextChoicePlays()
 
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), status, kStartTimeout);
     QTRY_COMPARE(host.engine()->state().fault, fault);
-    QCOMPARE(statusLabel(host), text);
+    QCOMPARE(host.statusLabel(), text);
     QVERIFY(host.window.isVisible());
 
     host.player->setUrl(m_server.url("clip.mp4"));
@@ -231,7 +210,7 @@ void TestPlayback::untrustedCertificateIsRefused()
     host.player->setUrl(m_secureServer.url("clip.mp4"));
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Failed, kStartTimeout);
     QTRY_COMPARE(host.engine()->state().fault, Fault::CertificateSelfSigned);
-    QCOMPARE(statusLabel(host), QString("شهادة الخادم موقَّعة ذاتيًا"));
+    QCOMPARE(host.statusLabel(), QString("شهادة الخادم موقَّعة ذاتيًا"));
     QVERIFY(!m_secureServer.requestedPaths().contains("clip.mp4")); // nothing was fetched
 }
 
@@ -249,7 +228,7 @@ void TestPlayback::stallShowsBufferingAndKeepsTheWindowResponsive()
         host.status() == Status::Connecting || host.status() == Status::Buffering, kStartTimeout);
     QTest::qWait(1500);
     QVERIFY(host.status() == Status::Connecting || host.status() == Status::Buffering);
-    QVERIFY(statusLabel(host).startsWith("جارٍ"));
+    QVERIFY(host.statusLabel().startsWith("جارٍ"));
     QVERIFY2(ticks > 30, qPrintable(QString::number(ticks)));
 
     host.player->setUrl(m_server.url("clip.mp4"));
@@ -278,7 +257,7 @@ void TestPlayback::controlBarDrivesTheEngine()
 
     clickButton(host, "playPauseButton");
     QTRY_COMPARE(host.status(), Status::Paused);
-    QCOMPARE(statusLabel(host), QString("متوقف مؤقتًا"));
+    QCOMPARE(host.statusLabel(), QString("متوقف مؤقتًا"));
     const double pausedAt = host.position();
     QTest::qWait(500);
     QCOMPARE(host.position(), pausedAt);
@@ -299,7 +278,7 @@ void TestPlayback::controlBarDrivesTheEngine()
 
     clickButton(host, "stopButton");
     QTRY_COMPARE(host.status(), Status::Stopped);
-    QCOMPARE(statusLabel(host), QString("متوقف"));
+    QCOMPARE(host.statusLabel(), QString("متوقف"));
 
     clickButton(host, "playPauseButton"); // plays the same location again
     QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
@@ -308,7 +287,7 @@ void TestPlayback::controlBarDrivesTheEngine()
     // To the end: finished.
     QTest::keyClick(host.player, Qt::Key_Up);
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Finished, kStartTimeout);
-    QCOMPARE(statusLabel(host), QString("انتهى"));
+    QCOMPARE(host.statusLabel(), QString("انتهى"));
 }
 
 void TestPlayback::volumeAndMute()
@@ -319,7 +298,7 @@ void TestPlayback::volumeAndMute()
 
     clickButton(host, "muteButton");
     QTRY_VERIFY(host.engine()->state().muted);
-    QTRY_COMPARE(engineProperty(host, "mute"), QString("yes"));
+    QTRY_COMPARE(testing::engineProperty(host, "mute"), QString("yes"));
     clickButton(host, "muteButton");
     QTRY_VERIFY(!host.engine()->state().muted);
 
@@ -327,7 +306,8 @@ void TestPlayback::volumeAndMute()
     QTest::mouseClick(volume, Qt::LeftButton, {},
                       QPoint(volume->width() - 2, volume->height() / 2));
     QTRY_VERIFY(host.engine()->state().volume > 50);
-    QTRY_COMPARE(engineProperty(host, "volume").toDouble(), double(host.engine()->state().volume));
+    QTRY_COMPARE(testing::engineProperty(host, "volume").toDouble(),
+                 double(host.engine()->state().volume));
 }
 
 void TestPlayback::keysAndWheel()

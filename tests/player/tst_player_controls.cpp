@@ -4,6 +4,7 @@
 // while a seek waits for data, the playback speed, and settings made before
 // the first choice.
 
+#include "common/engine_property.h"
 #include "common/player_host.h"
 #include "media_server.h"
 #include "player/player_actions.h"
@@ -29,19 +30,6 @@ using testing::PlayerHost;
 namespace {
 
 constexpr int kStartTimeout = 20000;
-
-QString engineProperty(PlayerHost &host, const char *name)
-{
-    char *value = mpv_get_property_string(host.engine()->handle().get(), name);
-    const QString text = value ? QString::fromUtf8(value) : QString();
-    mpv_free(value);
-    return text;
-}
-
-QString labelText(PlayerHost &host, const char *name)
-{
-    return host.player->findChild<QLabel *>(name)->text();
-}
 
 QImage iconImage(const QIcon &icon)
 {
@@ -131,7 +119,7 @@ void TestPlayerControls::muteShowsOnTheButton()
             QTest::mouseClick(button, Qt::LeftButton);
     };
     toggle();
-    QTRY_COMPARE(engineProperty(host, "mute"), QString("yes"));
+    QTRY_COMPARE(testing::engineProperty(host, "mute"), QString("yes"));
     // mpv confirms each change later, possibly after the next one was given.
     QTRY_COMPARE(iconImage(button->icon()), mutedSpeaker);
     QVERIFY(button->grab().toImage() != before); // a person sees the change
@@ -139,7 +127,7 @@ void TestPlayerControls::muteShowsOnTheButton()
     QCOMPARE(accessibleName(button), QString("إلغاء كتم الصوت"));
 
     toggle();
-    QTRY_COMPARE(engineProperty(host, "mute"), QString("no"));
+    QTRY_COMPARE(testing::engineProperty(host, "mute"), QString("no"));
     QTRY_COMPARE(iconImage(button->icon()), speaker);
     QCOMPARE(button->toolTip(), QString("كتم الصوت"));
     QCOMPARE(accessibleName(button), QString("كتم الصوت"));
@@ -156,14 +144,14 @@ void TestPlayerControls::timesAfterStopAndAtTheEnd()
     QTest::mouseClick(host.player->findChild<QToolButton *>("stopButton"), Qt::LeftButton);
     QTRY_COMPARE(host.status(), Status::Stopped);
     QTest::qWait(200); // whatever mpv reports after the stop
-    QCOMPARE(labelText(host, "timeLabel"), QString("0:00 / 0:08"));
+    QCOMPARE(host.labelText("timeLabel"), QString("0:00 / 0:08"));
 
     QTest::keyClick(host.player, Qt::Key_Space); // plays the same file again
     QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
     QTest::keyClick(host.player, Qt::Key_Right);
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Finished, kStartTimeout);
     QTest::qWait(200);
-    QCOMPARE(labelText(host, "timeLabel"), QString("0:08 / 0:08"));
+    QCOMPARE(host.labelText("timeLabel"), QString("0:08 / 0:08"));
 }
 
 void TestPlayerControls::seekBarJumpsToTheClickAndFollowsADrag()
@@ -186,7 +174,7 @@ void TestPlayerControls::seekBarJumpsToTheClickAndFollowsADrag()
     QTest::mouseMove(seek, along(seek, 0.5));
     const double handle = seek->sliderPosition() / 1000.0;
     QVERIFY2(qAbs(handle - 4.0) < 0.7, qPrintable(QString::number(handle)));
-    QCOMPARE(labelText(host, "timeLabel"), player::timeText(handle, 8.0));
+    QCOMPARE(host.labelText("timeLabel"), player::timeText(handle, 8.0));
     QTest::qWait(300);
     QVERIFY(qAbs(host.position() - from) < 0.1); // nothing applied yet
     QTest::mouseRelease(seek, Qt::LeftButton, {}, along(seek, 0.5));
@@ -221,7 +209,7 @@ void TestPlayerControls::seekThatWaitsForDataShowsBuffering()
             last = host.position();
             still.restart();
         }
-        const QString status = labelText(host, "statusLabel");
+        const QString status = host.labelText("statusLabel");
         if (status.startsWith("جارٍ التحميل"))
             sawWaiting = true;
         if (still.elapsed() > 1000)
@@ -236,26 +224,26 @@ void TestPlayerControls::speedFromKeysAndMenu()
     PlayerHost &host = *m_host;
     host.player->setUrl(m_server.url("clip.mp4"));
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
-    QCOMPARE(engineProperty(host, "speed").toDouble(), 1.0);
-    QCOMPARE(labelText(host, "statusLabel"), QString("قيد التشغيل"));
+    QCOMPARE(testing::engineProperty(host, "speed").toDouble(), 1.0);
+    QCOMPARE(host.labelText("statusLabel"), QString("قيد التشغيل"));
 
     QTest::keyClick(host.player, Qt::Key_BracketRight);
     QTest::keyClick(host.player, Qt::Key_BracketRight);
-    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 1.5);
-    QCOMPARE(labelText(host, "statusLabel"), QString("قيد التشغيل · ×1.5"));
-    QCOMPARE(engineProperty(host, "audio-pitch-correction"), QString("yes"));
+    QTRY_COMPARE(testing::engineProperty(host, "speed").toDouble(), 1.5);
+    QCOMPARE(host.labelText("statusLabel"), QString("قيد التشغيل · ×1.5"));
+    QCOMPARE(testing::engineProperty(host, "audio-pitch-correction"), QString("yes"));
 
     for (int i = 0; i < 5; ++i)
         QTest::keyClick(host.player, Qt::Key_BracketRight);
-    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 2.0); // the upper bound
+    QTRY_COMPARE(testing::engineProperty(host, "speed").toDouble(), 2.0); // the upper bound
 
     QTest::keyClick(host.player, Qt::Key_Backspace);
-    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 1.0);
-    QCOMPARE(labelText(host, "statusLabel"), QString("قيد التشغيل"));
+    QTRY_COMPARE(testing::engineProperty(host, "speed").toDouble(), 1.0);
+    QCOMPARE(host.labelText("statusLabel"), QString("قيد التشغيل"));
 
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(host.player, Qt::Key_BracketLeft);
-    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 0.5); // the lower bound
+    QTRY_COMPARE(testing::engineProperty(host, "speed").toDouble(), 0.5); // the lower bound
 
     // The context menu's speed submenu: Faster.
     bool chosen = false;
@@ -289,7 +277,7 @@ void TestPlayerControls::speedFromKeysAndMenu()
     QContextMenuEvent request(QContextMenuEvent::Mouse, atVideo, host.player->mapToGlobal(atVideo));
     QApplication::sendEvent(host.player, &request);
     QVERIFY(chosen);
-    QTRY_COMPARE(engineProperty(host, "speed").toDouble(), 0.75);
+    QTRY_COMPARE(testing::engineProperty(host, "speed").toDouble(), 0.75);
 }
 
 void TestPlayerControls::settingsBeforeTheFirstChoiceArePlayed()
@@ -305,9 +293,9 @@ void TestPlayerControls::settingsBeforeTheFirstChoiceArePlayed()
 
     host.player->setUrl(m_server.url("clip.mp4"));
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
-    QCOMPARE(engineProperty(host, "mute"), QString("yes"));
-    QCOMPARE(engineProperty(host, "volume").toDouble(), 0.0);
-    QCOMPARE(engineProperty(host, "speed").toDouble(), 1.25);
+    QCOMPARE(testing::engineProperty(host, "mute"), QString("yes"));
+    QCOMPARE(testing::engineProperty(host, "volume").toDouble(), 0.0);
+    QCOMPARE(testing::engineProperty(host, "speed").toDouble(), 1.25);
     // And the controls still show it.
     QVERIFY(host.player->actions().mute->isChecked());
     QCOMPARE(volume->value(), 0);

@@ -20,11 +20,6 @@ namespace {
 
 constexpr int kStartTimeout = 20000;
 
-QString statusLabel(PlayerHost &host)
-{
-    return host.player->findChild<QLabel *>("statusLabel")->text();
-}
-
 } // namespace
 
 class TestSlowLinks : public QObject
@@ -59,10 +54,10 @@ void TestSlowLinks::silentServerFailsWithinTheNetworkTimeout()
     host.player->setUrl(QStringLiteral("http://127.0.0.1:%1/clip.mp4").arg(silent.serverPort()));
 
     // The waiting time shows.
-    QTRY_COMPARE_WITH_TIMEOUT(statusLabel(host), QString("جارٍ الاتصال… 3 ث"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(host.statusLabel(), QString("جارٍ الاتصال… 3 ث"), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Failed, 30000);
     QVERIFY2(clock.elapsed() < 26000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(statusLabel(host), QString("خطأ في الشبكة"));
+    QCOMPARE(host.statusLabel(), QString("خطأ في الشبكة"));
 
     host.player->setUrl(m_server.url("clip.mp4"));
     QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
@@ -78,11 +73,11 @@ void TestSlowLinks::tricklingServerFailsAtTheDeadline()
     QElapsedTimer clock;
     clock.start();
     host.player->setUrl(trickle.url("clip.mkv"));
-    QTRY_COMPARE_WITH_TIMEOUT(statusLabel(host), QString("جارٍ الاتصال… 30 ث"), 35000);
+    QTRY_COMPARE_WITH_TIMEOUT(host.statusLabel(), QString("جارٍ الاتصال… 30 ث"), 35000);
     QCOMPARE(host.status(), Status::Connecting);
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Failed, 20000);
     QVERIFY2(clock.elapsed() < 50000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(statusLabel(host), QString("الخادم أبطأ من أن يُشغَّل هذا الملف"));
+    QCOMPARE(host.statusLabel(), QString("الخادم أبطأ من أن يُشغَّل هذا الملف"));
 
     // The player is still usable: the next choice plays.
     host.player->setUrl(m_server.url("clip.mp4"));
