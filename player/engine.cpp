@@ -343,33 +343,35 @@ void Engine::watchForTheEnd()
 void Engine::endAtTheEndOfTheMedia()
 {
     qCInfo(lcPlayer) << "the media of" << m_opened << "has ended; the rest is not played";
-    m_endWatch.stop();
-    ++m_loadNumber;
-    m_currentEntry = -1;
-    m_loading = false;
-    m_loaded = false;
+    abandonLoad();
     m_state.status = Status::Finished;
     // Where the media ended is its length, whatever was guessed before.
     if (m_state.position < m_state.duration - kEndTolerance)
         m_state.duration = m_state.position;
     m_state.position = m_state.duration;
-    command({"stop"});
     publish();
 }
 
 void Engine::giveUp()
 {
     qCInfo(lcPlayer) << "giving up on" << m_opened << "after" << m_state.waitSeconds << "s";
+    abandonLoad();
+    m_state.status = Status::Failed;
+    m_state.fault = Fault::TooSlow;
+    publish();
+}
+
+void Engine::abandonLoad()
+{
     m_waitClock.stop();
-    // Whatever mpv reports of this load from now on belongs to no choice.
+    m_endWatch.stop();
+    // Whatever mpv reports of this load from now on belongs to no choice;
+    // the status is the caller's to set.
     ++m_loadNumber;
     m_currentEntry = -1;
     m_loading = false;
     m_loaded = false;
-    m_state.status = Status::Failed;
-    m_state.fault = Fault::TooSlow;
     command({"stop"});
-    publish();
 }
 
 void Engine::seekBy(double seconds)

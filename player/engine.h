@@ -88,6 +88,7 @@ private:
     void watchForTheEnd();
     void endAtTheEndOfTheMedia();
     void giveUp();
+    void abandonLoad();
 
     MpvHandle m_handle;
     bool m_renderReady = false;
