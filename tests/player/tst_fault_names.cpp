@@ -213,7 +213,7 @@ void TestFaultNames::threeWindowsThreeFaults()
     std::vector<std::unique_ptr<PlayerHost>> hosts;
     const QStringList locations{m_server.url("clip.mkv"), m_server.url("clip.ogv"),
                                 m_secureServer.url("clip.flv")};
-    for (const QString &location : locations) {
+    while (hosts.size() < std::size_t(locations.size())) {
         hosts.push_back(std::make_unique<PlayerHost>());
         QVERIFY(hosts.back()->show());
     }
