@@ -15,6 +15,10 @@ Q_LOGGING_CATEGORY(lcApp, "tafsir.app")
 namespace app {
 namespace {
 
+// Players stopping at once are at rest within a few tens of milliseconds;
+// one that is not by then is torn down all the same.
+constexpr std::chrono::milliseconds kStopWait{250};
+
 std::unique_ptr<QMainWindow> createWindow(int number)
 {
     switch (number) {
@@ -41,7 +45,8 @@ WindowRegistry::WindowRegistry(QObject *parent) : QObject(parent) {}
 
 WindowRegistry::~WindowRegistry()
 {
-    stopPlayers();
+    for (player::PlayerWidget *player : players())
+        player->stop();
     for (auto &slot : m_slots)
         slot.reset();
 }
@@ -87,12 +92,17 @@ QMainWindow *WindowRegistry::window(QStringView name)
 
 void WindowRegistry::stopPlayers()
 {
+    player::PlayerWidget::stopAll(players(), kStopWait);
+}
+
+QList<player::PlayerWidget *> WindowRegistry::players() const
+{
+    QList<player::PlayerWidget *> all;
     for (const auto &slot : m_slots) {
-        if (!slot)
-            continue;
-        for (player::PlayerWidget *player : slot->findChildren<player::PlayerWidget *>())
-            player->stop();
+        if (slot)
+            all += slot->findChildren<player::PlayerWidget *>();
     }
+    return all;
 }
 
 } // namespace app

@@ -4,12 +4,17 @@
 // created on its first reference and kept until the registry goes; the system
 // never destroys or re-creates one.
 
+#include <QList>
 #include <QObject>
 #include <QStringView>
 #include <array>
 #include <memory>
 
 class QMainWindow;
+
+namespace player {
+class PlayerWidget;
+}
 
 namespace app {
 
@@ -29,7 +34,8 @@ public:
     // The window of that name if it exists already.
     QMainWindow *existing(QStringView name) const;
 
-    // Stops every player, so that quitting with many of them playing is quick.
+    // Stops every player and waits a moment for them to wind down together,
+    // so that quitting with many of them playing is quick.
     void stopPlayers();
 
     // The slot of a window name: 0 for Form1 ... 65 for Form66; -1 for others.
@@ -39,6 +45,8 @@ signals:
     void created(QMainWindow *window);
 
 private:
+    QList<player::PlayerWidget *> players() const;
+
     std::array<std::unique_ptr<QMainWindow>, kWindowCount> m_slots;
 };
 

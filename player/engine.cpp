@@ -78,6 +78,7 @@ enum PropertyId : quint64 {
     VideoFormat,
     Seeking,
     Speed,
+    IdleActive,
 };
 
 struct Observed
@@ -97,6 +98,7 @@ constexpr Observed kObserved[] = {
     {VideoFormat, "video-format", MPV_FORMAT_STRING},
     {Seeking, "seeking", MPV_FORMAT_FLAG},
     {Speed, "speed", MPV_FORMAT_DOUBLE},
+    {IdleActive, "idle-active", MPV_FORMAT_FLAG},
 };
 
 // Replies to our loadfile commands carry this tag and the load's number.
@@ -543,6 +545,9 @@ void Engine::handleProperty(quint64 id, const mpv_event_property &property)
     case Speed:
         if (hasValue)
             m_state.speed = number();
+        break;
+    case IdleActive:
+        m_coreIdle = flag();
         break;
     default:
         break;

@@ -59,6 +59,9 @@ public:
     double position() const { return m_state.position; }
     double duration() const { return m_state.duration; }
     bool isPlaying() const { return m_state.status == Status::Playing; }
+    // No file is open or opening: the core has let go of its video and
+    // sound outputs, so it can be torn down at once.
+    bool isAtRest() const { return !m_handle || (m_coreIdle && !m_loading && !m_loaded); }
     // The location handed to mpv last, as mpv received it.
     QString openedLocation() const { return m_opened; }
 
@@ -102,6 +105,7 @@ private:
     bool m_paused = false;
     bool m_waitingForCache = false;
     bool m_seeking = false;
+    bool m_coreIdle = true;
     double m_seekTarget = 0.0; // where the user's last seek went
     // The playlist entry of the latest load, once mpv has named it; events
     // of other entries belong to files a newer choice replaced.

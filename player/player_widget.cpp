@@ -4,6 +4,7 @@
 #include "control_bar.h"
 #include "desktop/desktop_session.h"
 #include "engine.h"
+#include "logging.h"
 #include "mpv_library.h"
 #include "player_actions.h"
 #include "video_surface.h"
@@ -11,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QMenu>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace player {
 namespace {
@@ -126,6 +129,30 @@ void PlayerWidget::stop()
 {
     if (m_engine)
         m_engine->stop();
+}
+
+bool PlayerWidget::isAtRest() const
+{
+    return !m_engine || m_engine->isAtRest();
+}
+
+void PlayerWidget::stopAll(const QList<PlayerWidget *> &players, std::chrono::milliseconds limit)
+{
+    for (PlayerWidget *player : players)
+        player->stop();
+    const auto allAtRest = [&players] {
+        return std::all_of(players.begin(), players.end(),
+                           [](const PlayerWidget *player) { return player->isAtRest(); });
+    };
+    QEventLoop loop;
+    QTimer timeUp;
+    timeUp.setSingleShot(true);
+    timeUp.start(limit);
+    // Waiting for more events wakes on each engine's events and on the timer.
+    while (!allAtRest() && timeUp.isActive())
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
+    if (!allAtRest())
+        qCInfo(lcPlayer) << "players still stopping after" << limit.count() << "ms";
 }
 
 void PlayerWidget::setFullScreenShown(bool fullScreen)

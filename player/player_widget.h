@@ -9,9 +9,11 @@
 
 #include "playback_state.h"
 
+#include <QList>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 
 namespace player {
 
@@ -43,8 +45,16 @@ public:
     // starts loading in the background, if this process has not loaded it.
     void prepare();
 
-    // Stops playback; used when the application quits.
+    // Stops playback.
     void stop();
+    // Whether the player holds no open file: it can go at once.
+    bool isAtRest() const;
+    // Stops all of them and waits, still serving their events and frames,
+    // until each is at rest or the time is up. The cores wind down side by
+    // side; one that is torn down while it waits for its frame to be taken
+    // holds the caller for a fifth of a second, and with many players
+    // playing those waits would add up.
+    static void stopAll(const QList<PlayerWidget *> &players, std::chrono::milliseconds limit);
 
     // The host window tells the player whether it shows it full screen.
     void setFullScreenShown(bool fullScreen);
