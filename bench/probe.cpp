@@ -201,9 +201,9 @@ int cpuApp(const QString &file, double seconds)
     return 0;
 }
 
-// Exit with 63 windows created and eight playing: the driver times from the
-// printed moment to the end of the process.
-int exitApp()
+// Exit with 63 windows created and `playing` of them playing: the driver
+// times from the printed moment to the end of the process.
+int exitApp(int playing)
 {
     app::prepareQtApplication();
     app::Application application;
@@ -213,7 +213,7 @@ int exitApp()
     for (const QString &name : kEpisodeWindows)
         registry.window(name);
     QMainWindow *previous = nullptr;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < playing; ++i) {
         auto *episode =
             qobject_cast<windows::EpisodeWindow *>(registry.existing(kEpisodeWindows[i]));
         if (previous)
@@ -255,7 +255,7 @@ int main(int argc, char *argv[])
     if (mode == "cpu-app")
         return cpuApp(args.value(2), args.value(3).toDouble());
     if (mode == "exit-app")
-        return exitApp();
+        return exitApp(args.value(2, QStringLiteral("8")).toInt());
     std::fprintf(stderr, "unknown mode\n");
     return 2;
 }
