@@ -216,13 +216,13 @@ bool PlayerWidget::ensureEngine()
     if (!m_engine->isValid())
         return false;
     m_engine->setFitToArea(m_fullScreen);
-    m_surface = new VideoSurface(m_engine->handle(), m_videoArea);
+    m_surface = VideoSurface::create(m_engine->handle(), m_videoArea);
     // Clicks, wheel and double-clicks on the video are the player's.
     m_surface->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_surface->setFocusProxy(this);
     connect(m_surface, &VideoSurface::renderReady, m_engine, &Engine::setRenderReady);
     m_videoArea->layout()->addWidget(m_surface);
-    // With its size known, the surface sets up GL as it is shown, so the
+    // With its size known, the surface sets up drawing as it is shown, so the
     // location opens now rather than after the next paint.
     m_videoArea->layout()->activate();
     m_surface->show();

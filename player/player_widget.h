@@ -5,7 +5,7 @@
 // starts by itself), replacing whatever played before; the user drives the
 // rest with the control bar, the context menu on the video, the keyboard and
 // the mouse. The engine and the video surface come into being with the
-// first URL: most windows never play, and each surface costs a GL context.
+// first URL: most windows never play, and each core costs threads and memory.
 
 #include "playback_state.h"
 

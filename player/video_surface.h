@@ -1,25 +1,26 @@
 #pragma once
 
-// The video picture of one player: a QOpenGLWidget that owns only mpv's
-// render context. It answers every frame mpv offers: drawn while its window
-// is on screen, skipped while the window is hidden or minimised, so that
-// playback goes on behind a hidden window instead of waiting for a paint.
+// The video picture of one player: mpv's render context drawn into a
+// widget. Each process draws its pictures one way, chosen when its first
+// player is made (surface_choice.h): through OpenGL where the GPU is a real
+// one, in software where OpenGL is a software rasteriser or missing. Both
+// answer every frame mpv offers: drawn while the window is on screen,
+// skipped while it is hidden or minimised, so that playback goes on behind
+// a hidden window instead of waiting for a paint.
 
 #include "mpv_handle.h"
 
-#include <QOpenGLWidget>
-
-struct mpv_render_context;
+#include <QWidget>
 
 namespace player {
 
-class VideoSurface : public QOpenGLWidget
+class VideoSurface : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit VideoSurface(MpvHandle handle, QWidget *parent = nullptr);
-    ~VideoSurface() override;
+    // A surface of this process's kind for the core.
+    static VideoSurface *create(MpvHandle handle, QWidget *parent);
 
     // A blank surface shows black instead of mpv's last picture, which mpv
     // would draw again until the next file's first frame.
@@ -33,21 +34,24 @@ signals:
     void framePresented();
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
+    explicit VideoSurface(QWidget *parent);
+
+    // Whether a frame drawn now would reach the screen.
+    bool isOnScreen() const;
+    // Watches the top-level window: a frame offered while the window is on
+    // screen and left unpainted as it hides must still be taken.
+    void watchTheWindow();
+
+    // Draws black or the picture again, after setBlank().
+    virtual void blankChanged() = 0;
+    // Takes a frame that mpv offered without drawing it.
+    virtual void skipPendingFrame() = 0;
+    virtual bool hasPendingFrame() const = 0;
+
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void onRenderUpdate();
-    bool isOnScreen() const;
-    void renderFrame(bool skip);
-    void freeRenderContext();
-
-    MpvHandle m_handle;
-    mpv_render_context *m_render = nullptr;
-    bool m_framePending = false;
     bool m_blank = true;
-    QMetaObject::Connection m_contextGone;
 };
 
 } // namespace player

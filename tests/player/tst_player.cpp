@@ -108,7 +108,7 @@ void TestPlayer::playsLocationWithSurroundingBlanks()
     QVERIFY(host.player->engine()->isPlaying());
     QVERIFY(m_server.requestedPaths().contains("clip.mp4"));
     // The picture reaches the screen.
-    QTRY_VERIFY(hasColouredPixels(host.player->surface()->grabFramebuffer()));
+    QTRY_VERIFY(hasColouredPixels(host.player->surface()->grab().toImage()));
 }
 
 void TestPlayer::noEngineBeforeTheFirstUrl()

@@ -15,6 +15,7 @@
 #include "player/engine.h"
 #include "player/player_actions.h"
 #include "player/player_widget.h"
+#include "player/video_surface.h"
 #include "resources/episode_layouts.h"
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
@@ -118,6 +119,12 @@ void TestPlayerView::pictureIsUprightInTheWindow()
     PlayerHost host;
     QVERIFY(host.show());
     QVERIFY(playOrientAndPause(host.player, m_server.url("orient.mp4")));
+    // The run says which surface it means to see drawing.
+    const QByteArray expected = qgetenv("TAFSIR_TEST_EXPECT_SURFACE");
+    if (expected == "gl")
+        QVERIFY(host.player->surface()->inherits("player::GlVideoSurface"));
+    else if (expected == "software")
+        QVERIFY(host.player->surface()->inherits("player::SoftwareVideoSurface"));
     const QString fault =
         compareWithSource(videoAreaOf(host.player), false, QStringLiteral("player-window.png"));
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
