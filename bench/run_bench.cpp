@@ -41,6 +41,10 @@ struct Run
     double endedAtMs = 0; // monotonic time the process was seen to end
 };
 
+// The longest a probe may stay silent: the lecture-length memory run plays
+// for two minutes before its one figure.
+constexpr int kProbeSilenceMs = 300000;
+
 Run runProbe(const QStringList &args)
 {
     Run run;
@@ -51,7 +55,7 @@ Run runProbe(const QStringList &args)
     probe.start(probeFor(args.value(0)), args);
     bool first = true;
     while (probe.state() != QProcess::NotRunning || probe.canReadLine()) {
-        if (!probe.canReadLine() && !probe.waitForReadyRead(60000))
+        if (!probe.canReadLine() && !probe.waitForReadyRead(kProbeSilenceMs))
             break;
         while (probe.canReadLine()) {
             const QList<QByteArray> words = probe.readLine().trimmed().split(' ');
@@ -63,7 +67,7 @@ Run runProbe(const QStringList &args)
             }
         }
     }
-    probe.waitForFinished(60000);
+    probe.waitForFinished(kProbeSilenceMs);
     run.endedAtMs = monotonicMs();
     if (probe.exitCode() != 0)
         std::fprintf(stderr, "probe %s failed\n", qPrintable(args.join(' ')));
