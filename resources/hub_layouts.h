@@ -24,13 +24,14 @@ inline constexpr std::array<MenuEntry, 9> kHomeMenu{{
 }};
 
 // The background fills the window from 240 twips left of it; the four link
-// marks sit in a row over its lower right corner. The site mark's tooltip is
-// the domain of the site it opens.
+// marks sit in a row over its lower right corner, and the keyboard visits
+// them from left to right. The site mark's tooltip is the domain of the
+// site it opens; the camera mark has no tooltip and is named by its site.
 inline constexpr std::array<Control, 5> kHomeControls{{
-    picture("Image1", kCameraMark, 4920, 3240, 195, 240),
-    picture("Image6", kSiteMark, 4560, 3240, 240, 240, links::kSiteDomain),
-    picture("Image4", kVideoSiteMark, 5160, 3240, 630, 315, "You Tube"),
-    picture("Image3", kSocialMark, 4200, 3240, 240, 240, "Face Book"),
+    linkPicture("Image1", kCameraMark, 4920, 3240, 195, 240, 2, {}, "Instagram"),
+    linkPicture("Image6", kSiteMark, 4560, 3240, 240, 240, 1, links::kSiteDomain),
+    linkPicture("Image4", kVideoSiteMark, 5160, 3240, 630, 315, 3, "You Tube"),
+    linkPicture("Image3", kSocialMark, 4200, 3240, 240, 240, 0, "Face Book"),
     picture("Image2", kHomeBackground, -240, 0, 6120, 3675),
 }};
 static_assert(picturesFitImages(kHomeControls));

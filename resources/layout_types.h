@@ -45,6 +45,9 @@ struct Control
     int tabIndex = -1; // -1: takes no focus
     std::string_view tooltip{};
     const Picture *picture = nullptr; // pictures: the image shown
+    // What a screen reader calls a picture that shows no text and has no
+    // tooltip to name it.
+    std::string_view spokenName{};
 };
 
 // One entry of a menu tree, in stored order. Depth 0 is an entry of the menu
@@ -88,6 +91,22 @@ constexpr Control picture(std::string_view name, const Picture &image, int left,
                           int height, std::string_view tooltip = {})
 {
     return {ControlKind::Picture, name, {}, {left, top, width, height}, -1, tooltip, &image};
+}
+
+// A picture that opens a link: it takes the focus at its place in the tab
+// order and is named by its tooltip, or else by `spokenName`.
+constexpr Control linkPicture(std::string_view name, const Picture &image, int left, int top,
+                              int width, int height, int tabIndex, std::string_view tooltip,
+                              std::string_view spokenName = {})
+{
+    return {ControlKind::Picture,
+            name,
+            {},
+            {left, top, width, height},
+            tabIndex,
+            tooltip,
+            &image,
+            spokenName};
 }
 
 // Whether every picture's stored size is its image's pixel size in twips.

@@ -1,22 +1,103 @@
 #include "picture_control.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace windows {
+namespace {
+
+class PictureAccessible : public QAccessibleWidget
+{
+public:
+    explicit PictureAccessible(PictureControl *picture) : QAccessibleWidget(picture) {}
+
+    // Asked each time: the interface may be made before the picture is
+    // told that it opens something.
+    QAccessible::Role role() const override
+    {
+        return picture()->isActivatable() ? QAccessible::Link : QAccessible::Graphic;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        // A picture shows no text: its tooltip names it, unless a name was given.
+        if (t == QAccessible::Name) {
+            const QString name = widget()->accessibleName();
+            return name.isEmpty() ? widget()->toolTip() : name;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (picture()->isActivatable())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && picture()->isActivatable())
+            emit picture()->clicked();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    PictureControl *picture() const { return static_cast<PictureControl *>(widget()); }
+};
+
+QAccessibleInterface *pictureAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(PictureControl::staticMetaObject.className()))
+        return new PictureAccessible(static_cast<PictureControl *>(object));
+    return nullptr;
+}
+
+// Screen readers see picture controls as images, and those that open
+// something as links with a press action.
+void installPictureAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(&pictureAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace
 
 PictureControl::PictureControl(const QPixmap &pixmap, QWidget *parent)
     : QWidget(parent), m_pixmap(pixmap)
 {
+    installPictureAccessibility();
     setFixedSize(m_pixmap.deviceIndependentSize().toSize());
     // The image covers the whole control: nothing beneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureControl::setActivatable(bool activatable)
+{
+    m_activatable = activatable;
+    // Tab only: a mouse click opens the link and leaves no focus frame behind.
+    setFocusPolicy(activatable ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void PictureControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_pixmap);
+    if (!hasFocus())
+        return;
+    // The marks are small pictures on a photograph: the frame is drawn in
+    // the highlight colour, solid, where the style's dotted one would vanish.
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 
 void PictureControl::mousePressEvent(QMouseEvent *event)
@@ -32,6 +113,29 @@ void PictureControl::mouseReleaseEvent(QMouseEvent *event)
     event->setAccepted(event->button() == Qt::LeftButton);
     if (event->button() == Qt::LeftButton && inside)
         emit clicked();
+}
+
+void PictureControl::keyPressEvent(QKeyEvent *event)
+{
+    const bool activates = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                           event->key() == Qt::Key_Space;
+    if (m_activatable && activates && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PictureControl::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void PictureControl::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 } // namespace windows

@@ -3,7 +3,9 @@
 // A picture control: a static image at its natural pixel size, one image
 // pixel per screen pixel, never stretched. It reports a click (the left
 // button released inside it) for the commands that a window binds to it; a
-// picture without a command ignores its clicks.
+// picture without a command ignores its clicks. A picture that opens
+// something can also take the keyboard focus: Enter or Space then act as a
+// click, and a focus frame is drawn round it.
 
 #include <QPixmap>
 #include <QWidget>
@@ -19,6 +21,11 @@ public:
 
     const QPixmap &pixmap() const { return m_pixmap; }
 
+    // Reachable with Tab, and acting on Enter and Space; named to a screen
+    // reader as a link.
+    void setActivatable(bool activatable);
+    bool isActivatable() const { return m_activatable; }
+
 signals:
     void clicked();
 
@@ -26,9 +33,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QPixmap m_pixmap;
+    bool m_activatable = false;
 };
 
 } // namespace windows

@@ -1,5 +1,6 @@
 #include "window_frame.h"
 
+#include "menu_keys.h"
 #include "picture_control.h"
 #include "resources/picture_files.h"
 #include "resources/text.h"
@@ -99,6 +100,7 @@ void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entrie
             dropDown->addAction(caption)->setObjectName(name);
         }
     }
+    addMenuKeys(window, bar);
 }
 
 QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout::Control &control)
@@ -124,6 +126,9 @@ PictureControl *addPicture(QWidget *client, const layout::Control &control)
     picture->move(toPixels(control.geometry.left), toPixels(control.geometry.top));
     if (!control.tooltip.empty())
         picture->setToolTip(layout::toQString(control.tooltip));
+    if (!control.spokenName.empty())
+        picture->setAccessibleName(layout::toQString(control.spokenName));
+    picture->setActivatable(control.tabIndex >= 0);
     return picture;
 }
 
@@ -149,6 +154,10 @@ void applyTabOrder(std::vector<std::pair<int, QWidget *>> controls)
               [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < controls.size(); ++i)
         QWidget::setTabOrder(controls[i - 1].second, controls[i].second);
+    // The window opens with the focus on its first control; set now, it
+    // takes effect when the window is first shown.
+    if (!controls.empty())
+        controls.front().second->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace windows

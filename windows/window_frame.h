@@ -62,7 +62,7 @@ void applyWindowIcon(QWidget *window);
 // stand in the list, in list order among themselves.
 void stackTopmostFirst(std::vector<QWidget *> controls);
 
-// Sets the tab order from stored tab indexes.
+// Sets the tab order from stored tab indexes, and gives the first the focus.
 void applyTabOrder(std::vector<std::pair<int, QWidget *>> controls);
 
 } // namespace windows

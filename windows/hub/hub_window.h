@@ -9,7 +9,9 @@
 
 #include <QMainWindow>
 
+class QAbstractButton;
 class QButtonGroup;
+class QKeyEvent;
 
 namespace windows {
 
@@ -20,7 +22,15 @@ class HubWindow : public QMainWindow
 public:
     explicit HubWindow(const layout::WindowLayout &layout, QWidget *parent = nullptr);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Arrow keys move the focus among the option buttons and choose
+    // nothing, so that a keyboard or screen-reader user can look through
+    // them; Space or Enter chooses the focused one, as a click does.
+    bool handleOptionKey(QAbstractButton *button, const QKeyEvent &key);
+
     QButtonGroup *m_options = nullptr;
 };
 
