@@ -1,6 +1,7 @@
 #include "control_bar.h"
 
 #include "player_actions.h"
+#include "spoken_slider.h"
 #include "status_text.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <array>
 
 namespace player {
 namespace {
@@ -50,7 +52,9 @@ QToolButton *buttonFor(QAction *action, const char *name, QWidget *parent)
     button->setDefaultAction(action);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus); // keys belong to the player
+    // Reached with Tab; a click leaves the focus where it was, so that the
+    // player's keys go on working after a click on a button.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -61,20 +65,29 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     setObjectName(QStringLiteral("controlBar"));
     setAutoFillBackground(true);
 
-    m_seek = new QSlider(Qt::Horizontal, this);
+    m_seek = new SpokenSlider(
+        kMillisecondsPerSecond,
+        [this](int value) { return timeText(double(value) / kMillisecondsPerSecond, m_duration); },
+        this);
     m_seek->setObjectName(QStringLiteral("seekSlider"));
     m_seek->setToolTip(tr("Position"));
-    m_seek->setFocusPolicy(Qt::NoFocus);
+    m_seek->setAccessibleName(tr("Position"));
+    m_seek->setFocusPolicy(Qt::TabFocus);
+    // Arrow keys on the focused seek bar step as the player's arrow keys do.
+    m_seek->setSingleStep(5 * kMillisecondsPerSecond);
+    m_seek->setPageStep(60 * kMillisecondsPerSecond);
     m_seek->setRange(0, 0);
     m_seek->setStyle(clickToJumpStyle());
     m_time = new QLabel(timeText(0, 0), this);
     m_time->setObjectName(QStringLiteral("timeLabel"));
     m_time->setToolTip(tr("Elapsed and total time"));
 
-    m_volume = new QSlider(Qt::Horizontal, this);
+    m_volume = new SpokenSlider(
+        1, [](int value) { return tr("%1 %").arg(value); }, this);
     m_volume->setObjectName(QStringLiteral("volumeSlider"));
     m_volume->setToolTip(tr("Volume"));
-    m_volume->setFocusPolicy(Qt::NoFocus);
+    m_volume->setAccessibleName(tr("Volume"));
+    m_volume->setFocusPolicy(Qt::TabFocus);
     m_volume->setRange(0, 100);
     m_volume->setStyle(clickToJumpStyle());
     m_volume->setValue(PlaybackState{}.volume);
@@ -90,17 +103,30 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     seekRow->addWidget(m_time);
     auto *buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(0);
-    buttonRow->addWidget(buttonFor(actions.playPause, "playPauseButton", this));
-    buttonRow->addWidget(buttonFor(actions.stop, "stopButton", this));
-    buttonRow->addWidget(buttonFor(actions.previousEpisode, "previousEpisodeButton", this));
-    buttonRow->addWidget(buttonFor(actions.seekBack, "seekBackButton", this));
-    buttonRow->addWidget(buttonFor(actions.seekForward, "seekForwardButton", this));
-    buttonRow->addWidget(buttonFor(actions.nextEpisode, "nextEpisodeButton", this));
+    const std::array transport{
+        buttonFor(actions.playPause, "playPauseButton", this),
+        buttonFor(actions.stop, "stopButton", this),
+        buttonFor(actions.previousEpisode, "previousEpisodeButton", this),
+        buttonFor(actions.seekBack, "seekBackButton", this),
+        buttonFor(actions.seekForward, "seekForwardButton", this),
+        buttonFor(actions.nextEpisode, "nextEpisodeButton", this),
+    };
+    for (QToolButton *button : transport)
+        buttonRow->addWidget(button);
     buttonRow->addSpacing(4);
     buttonRow->addWidget(m_status, 1);
-    buttonRow->addWidget(buttonFor(actions.mute, "muteButton", this));
+    QToolButton *mute = buttonFor(actions.mute, "muteButton", this);
+    buttonRow->addWidget(mute);
     buttonRow->addWidget(m_volume);
-    buttonRow->addWidget(buttonFor(actions.fullScreen, "fullScreenButton", this));
+    QToolButton *fullScreen = buttonFor(actions.fullScreen, "fullScreenButton", this);
+    buttonRow->addWidget(fullScreen);
+    // Tab goes through the controls as they are seen: the seek bar, then
+    // the row beneath it from left to right.
+    QList<QWidget *> order{m_seek};
+    order.append(QList<QWidget *>(transport.begin(), transport.end()));
+    order.append({mute, m_volume, fullScreen});
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     auto *rows = new QVBoxLayout(this);
     rows->setContentsMargins(4, 2, 4, 2);
     rows->setSpacing(0);
@@ -133,6 +159,11 @@ void ControlBar::setState(const PlaybackState &state)
         const QSignalBlocker quiet(m_volume);
         m_volume->setValue(state.volume);
     }
+}
+
+QWidget *ControlBar::firstInTabOrder() const
+{
+    return m_seek;
 }
 
 void ControlBar::onSeekAction(int action)

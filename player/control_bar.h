@@ -11,11 +11,11 @@
 #include <QWidget>
 
 class QLabel;
-class QSlider;
 
 namespace player {
 
 class PlayerActions;
+class SpokenSlider;
 
 class ControlBar : public QWidget
 {
@@ -26,6 +26,9 @@ public:
 
     void setState(const PlaybackState &state);
 
+    // The control that Tab reaches first.
+    QWidget *firstInTabOrder() const;
+
 signals:
     void seekRequested(double seconds);
     void volumeRequested(int volume);
@@ -34,8 +37,8 @@ private:
     void onSeekAction(int action);
     void emitSeek();
 
-    QSlider *m_seek = nullptr;
-    QSlider *m_volume = nullptr;
+    SpokenSlider *m_seek = nullptr;
+    SpokenSlider *m_volume = nullptr;
     QLabel *m_time = nullptr;
     QLabel *m_status = nullptr;
     double m_duration = 0.0;

@@ -62,6 +62,8 @@ PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
     layout->setSpacing(0);
     layout->addWidget(m_videoArea, 1);
     layout->addWidget(m_controls);
+    // One Tab from the player reaches its controls.
+    setTabOrder(this, m_controls->firstInTabOrder());
     connectActions();
 
     m_idleMouse.setSingleShot(true);

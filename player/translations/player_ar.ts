@@ -170,6 +170,10 @@
         <translation>مستوى الصوت</translation>
     </message>
     <message>
+        <source>%1 %</source>
+        <translation>%1٪</translation>
+    </message>
+    <message>
         <source>What the player is doing</source>
         <translation>حالة المشغّل</translation>
     </message>
