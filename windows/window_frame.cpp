@@ -70,7 +70,6 @@ void useTextWindowBackground(QWidget *client)
         QPalette face = button->palette();
         face.setColor(QPalette::Window, buttonFace);
         button->setPalette(face);
-        button->setAutoFillBackground(true);
     }
 }
 
@@ -108,6 +107,9 @@ QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout
     auto *button = new QRadioButton(layout::toQString(control.caption), client);
     button->setObjectName(layout::toQString(control.name));
     button->setGeometry(toPixels(control.geometry));
+    // An option button is a button: its whole box has the button face,
+    // over whatever picture lies beneath it.
+    button->setAutoFillBackground(true);
     group->addButton(button);
     return button;
 }

@@ -57,6 +57,8 @@ private slots:
     void tabOrders_data();
     void tabOrders();
     void surahIndexBackground();
+    void optionButtonsKeepTheButtonFace_data();
+    void optionButtonsKeepTheButtonFace();
     void titlesAndFieldsRunLeftToRight();
     void arabicFontFoundAndUsed();
     void form18UsesItsLargerFont();
@@ -246,6 +248,45 @@ void TestLayouts::surahIndexBackground()
              QApplication::palette().color(QPalette::Window));
     // Other windows keep the toolkit's colours.
     QVERIFY(!m_app->registry().window(u"Form63")->centralWidget()->autoFillBackground());
+}
+
+void TestLayouts::optionButtonsKeepTheButtonFace_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("over the programmes picture") << "Form63"
+                                                 << "Option1";
+    QTest::newRow("over the programmes picture, last") << "Form63"
+                                                       << "Option3";
+    QTest::newRow("over the surah index background") << "Form2"
+                                                     << "Option30";
+}
+
+void TestLayouts::optionButtonsKeepTheButtonFace()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+    QMainWindow *w = m_app->registry().window(window);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    auto *option = w->findChild<QRadioButton *>(button);
+    QVERIFY(option);
+    // The corners of the box, away from the circle and the text, as the
+    // screen shows them.
+    const QImage shot = w->grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    const QRect box = option->geometry().translated(option->parentWidget()->mapTo(w, QPoint()));
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    for (const QPoint corner : {box.topLeft() + QPoint(1, 1), box.topRight() + QPoint(-1, 1),
+                                box.bottomLeft() + QPoint(1, -1)}) {
+        const QColor seen = shot.pixelColor((QPointF(corner) * ratio).toPoint());
+        QVERIFY2(seen == QApplication::palette().color(QPalette::Window) || seen == face,
+                 qPrintable(QStringLiteral("%1 at %2,%3 of %4")
+                                .arg(seen.name())
+                                .arg(corner.x())
+                                .arg(corner.y())
+                                .arg(button)));
+    }
 }
 
 void TestLayouts::titlesAndFieldsRunLeftToRight()
