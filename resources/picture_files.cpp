@@ -3,6 +3,7 @@
 #include "icon_file.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 
@@ -33,10 +34,28 @@ QString resourcePath(const Picture &picture)
            QString::fromLatin1(picture.fileName.data(), qsizetype(picture.fileName.size()));
 }
 
+QString doubleSizeFileName(const QString &fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? fileName + QStringLiteral("@2x")
+                   : fileName.first(dot) + QStringLiteral("@2x") + fileName.sliced(dot);
+}
+
 QPixmap loadPixmap(const Picture &picture)
 {
     registerPictures();
     const QString path = resourcePath(picture);
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+        const QString doublePath =
+            QStringLiteral(":/pictures/") +
+            doubleSizeFileName(
+                QString::fromLatin1(picture.fileName.data(), qsizetype(picture.fileName.size())));
+        QPixmap sharp(doublePath);
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
     QPixmap pixmap(path);
     if (pixmap.isNull())
         qCWarning(lcResources) << "cannot read picture" << path;

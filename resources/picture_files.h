@@ -21,7 +21,13 @@ void registerPictures();
 
 QString resourcePath(const Picture &picture);
 
-// The decoded picture; a null pixmap, logged, if it cannot be read.
+// The name of a picture's file drawn at twice its size: "name@2x.jpg".
+QString doubleSizeFileName(const QString &fileName);
+
+// The decoded picture; a null pixmap, logged, if it cannot be read. Where
+// the screens have a device pixel ratio above 1, the picture drawn at twice
+// its size, with a device pixel ratio of 2: the same size on screen,
+// sharper.
 QPixmap loadPixmap(const Picture &picture);
 
 // The window icon; a null icon, logged, if it cannot be read.

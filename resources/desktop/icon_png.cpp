@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
-
 #include <cstdio>
 
 int main(int argc, char *argv[])

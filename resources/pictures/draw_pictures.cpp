@@ -1,7 +1,9 @@
-// Draws the nine images of resources/pictures/ at their stored pixel sizes:
+// Draws the images of resources/pictures/ at their stored pixel sizes:
 // eight baseline JFIF JPEGs with three colour components and the 32 x 32,
-// 24-bit window icon with its mask. The drawing is deterministic, so the
-// committed files change only when this program does.
+// 24-bit window icon with its mask; and each of the eight again at twice
+// its size, NAME@2x.jpg, for screens with a device pixel ratio above 1.
+// The drawing is deterministic, so the committed files change only when
+// this program does.
 //
 // To regenerate (not part of the normal build):
 //   cmake --build BUILD_DIR --target draw-pictures
@@ -10,6 +12,7 @@
 
 #include "drawings.h"
 #include "ico_writer.h"
+#include "resources/picture_files.h"
 #include "resources/pictures.h"
 
 #include <QDir>
@@ -24,11 +27,16 @@ namespace {
 struct Drawing
 {
     const layout::Picture *picture;
-    QImage (*draw)(QSize);
+    QImage (*draw)(QSize, int);
 };
 
+QImage drawIcon(QSize size, int)
+{
+    return pictures::drawWindowIcon(size);
+}
+
 const std::array<Drawing, 9> kDrawings{{
-    {&layout::kWindowIcon, pictures::drawWindowIcon},
+    {&layout::kWindowIcon, drawIcon},
     {&layout::kSurahPortrait, pictures::drawSurahPortrait},
     {&layout::kProgrammePortrait, pictures::drawProgrammePortrait},
     {&layout::kHomeBackground, pictures::drawHomeBackground},
@@ -94,14 +102,21 @@ int main(int argc, char *argv[])
     bool ok = true;
     for (const Drawing &drawing : kDrawings) {
         const layout::Picture &picture = *drawing.picture;
-        const QImage image = drawing.draw(QSize(picture.width, picture.height));
+        const QSize size(picture.width, picture.height);
         const QString name = fileNameOf(picture);
         const QString path = output.filePath(name);
-        ok = (name.endsWith(QStringLiteral(".ico")) ? writeIcon(image, path)
-                                                    : writeJpeg(image, path, picture.width < 64)) &&
-             ok;
-        if (!previewDir.isEmpty())
+        if (name.endsWith(QStringLiteral(".ico"))) {
+            ok = writeIcon(drawing.draw(size, 1), path) && ok;
+            continue;
+        }
+        ok = writeJpeg(drawing.draw(size, 1), path, picture.width < 64) && ok;
+        const QString doubleName = layout::doubleSizeFileName(name);
+        const QString doublePath = output.filePath(doubleName);
+        ok = writeJpeg(drawing.draw(size, 2), doublePath, picture.width < 64) && ok;
+        if (!previewDir.isEmpty()) {
             writePreview(path, QDir(previewDir), name);
+            writePreview(doublePath, QDir(previewDir), doubleName);
+        }
     }
     return ok ? 0 : 1;
 }

@@ -85,11 +85,15 @@ void darkenEdges(QImage &image, double strength, double band)
     }
 }
 
-void brushEdges(QImage &image, QRandomGenerator &random, const QColor &ink, double band)
+void brushEdges(QImage &image, QRandomGenerator &random, const QColor &ink, double band,
+                double scale)
 {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QSizeF size = image.size();
+    // Strokes are drawn in units of the picture at its plain detail.
+    painter.scale(scale, scale);
+    const QSizeF size = QSizeF(image.size()) / scale;
+    band /= scale;
     const int strokes = int((size.width() + size.height()) * 3.0);
     for (int i = 0; i < strokes; ++i) {
         // A point near one of the four edges, the stroke running along it.

@@ -23,8 +23,10 @@ void addGrain(QImage &image, QRandomGenerator &random, int amount);
 void darkenEdges(QImage &image, double strength, double band);
 
 // Broad dark brush strokes along the edges, as if the print's border had
-// been painted out by hand.
-void brushEdges(QImage &image, QRandomGenerator &random, const QColor &ink, double band);
+// been painted out by hand; `scale` times the stroke sizes, for a picture
+// drawn at that many times the detail.
+void brushEdges(QImage &image, QRandomGenerator &random, const QColor &ink, double band,
+                double scale = 1.0);
 
 // Maps the lightness of every pixel to one of `levels`, dark to light.
 QImage posterise(const QImage &image, std::span<const QColor> levels);

@@ -20,17 +20,20 @@ namespace {
 
 constexpr int kOversample = 2;
 
-// Red cloth with soft diagonal folds and a fine weave.
-void drawCloth(QImage &image)
+// Red cloth with soft diagonal folds and a fine weave; `ratio` image pixels
+// to the unit of the drawing.
+void drawCloth(QImage &image, int ratio)
 {
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const double fold = std::sin(0.021 * x + 0.016 * y + 0.7 * std::sin(0.009 * y));
-            const double ripple = std::sin(0.06 * x - 0.035 * y);
-            const double weave = ((x / 2 + y / 2) % 2) ? 1.0 : 0.94;
+        for (int pixel = 0; pixel < image.width(); ++pixel) {
+            const double x = double(pixel) / ratio;
+            const double row = double(y) / ratio;
+            const double fold = std::sin(0.021 * x + 0.016 * row + 0.7 * std::sin(0.009 * row));
+            const double ripple = std::sin(0.06 * x - 0.035 * row);
+            const double weave = ((pixel / ratio / 2 + y / ratio / 2) % 2) ? 1.0 : 0.94;
             const double light = (0.78 + 0.2 * fold + 0.06 * ripple) * weave;
-            line[x] = qRgb(int(std::min(255.0, 168 * light)), int(24 * light), int(34 * light));
+            line[pixel] = qRgb(int(std::min(255.0, 168 * light)), int(24 * light), int(34 * light));
         }
     }
 }
@@ -136,26 +139,29 @@ QImage sketchGround(QSize size)
 
 } // namespace
 
-QImage drawHomeBackground(QSize size)
+QImage drawHomeBackground(QSize size, int ratio)
 {
+    // Drawn in units of the oversampled picture, `ratio` pixels to the unit.
     const QSize big = size * kOversample;
-    QImage image(big, QImage::Format_RGB32);
-    drawCloth(image);
+    QImage image(big * ratio, QImage::Format_RGB32);
+    drawCloth(image, ratio);
     QRandomGenerator random(408245);
+    const QTransform toPixels = QTransform::fromScale(ratio, ratio);
 
     const QRectF pad(0, 0, big.width() * 0.84, big.height() * 1.05);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setTransform(padPlacement(big, pad.size()));
+    painter.setTransform(padPlacement(big, pad.size()) * toPixels);
     drawPadShadow(painter, pad);
     drawPaper(painter, pad, random);
 
     // The drawing: the figure over its sketched ground, in pencil.
     const QRect area(int(pad.width() * 0.06), int(pad.height() * 0.1), int(pad.width() * 0.6),
                      int(pad.height() * 0.78));
-    QImage drawing = sketchGround(area.size());
+    QImage drawing = sketchGround(area.size() * ratio);
     {
         QPainter onDrawing(&drawing);
+        onDrawing.scale(ratio, ratio);
         const double height = area.height() * 0.98;
         const double width = height * 100.0 / 120.0;
         drawFigure(onDrawing,
@@ -163,14 +169,16 @@ QImage drawHomeBackground(QSize size)
                    naturalColours());
     }
     painter.end();
-    QImage padImage(pad.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    QImage padImage(pad.size().toSize() * ratio, QImage::Format_ARGB32_Premultiplied);
     padImage.fill(Qt::transparent);
-    drawInPencil(padImage, area, drawing, random);
+    drawInPencil(padImage, QRect(area.topLeft() * ratio, area.size() * ratio), drawing, random);
 
     painter.begin(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setTransform(padPlacement(big, pad.size()));
+    painter.setTransform(padPlacement(big, pad.size()) * toPixels);
+    // At the pad's own size in the drawing's units.
+    padImage.setDevicePixelRatio(ratio);
     painter.drawImage(QPointF(0, 0), padImage);
     drawSpiral(painter, pad);
     drawPencil(painter, QPointF(pad.width() * 0.72, pad.height() * 0.24), -8,
@@ -181,7 +189,7 @@ QImage drawHomeBackground(QSize size)
                QColor(0x2e, 0x8b, 0x3e));
     painter.end();
 
-    image = shrink(image, size);
+    image = shrink(image, size * ratio);
     addGrain(image, random, 3);
     return image;
 }

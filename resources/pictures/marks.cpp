@@ -13,18 +13,18 @@ namespace {
 
 constexpr int kScale = 8;
 
-// A canvas eight times `size`, filled with `ground`, drawn on in units of
-// the final pixel.
+// A canvas eight times `size` times `ratio`, filled with `ground`, drawn on
+// in units of the stored pixel.
 class Canvas
 {
 public:
-    Canvas(QSize size, const QColor &ground)
-        : m_size(size), m_image(size * kScale, QImage::Format_RGB32)
+    Canvas(QSize size, int ratio, const QColor &ground)
+        : m_size(size * ratio), m_image(size * kScale * ratio, QImage::Format_RGB32)
     {
         m_image.fill(ground);
         m_painter.begin(&m_image);
         m_painter.setRenderHint(QPainter::Antialiasing);
-        m_painter.scale(kScale, kScale);
+        m_painter.scale(kScale * ratio, kScale * ratio);
     }
 
     QPainter &painter() { return m_painter; }
@@ -43,9 +43,9 @@ private:
 
 } // namespace
 
-QImage drawCameraMark(QSize size)
+QImage drawCameraMark(QSize size, int ratio)
 {
-    Canvas canvas(size, Qt::white);
+    Canvas canvas(size, ratio, Qt::white);
     QPainter &p = canvas.painter();
     const QRectF square(0.5, (size.height() - 12.0) / 2, 12, 12);
     QLinearGradient tint(square.bottomLeft(), square.topRight());
@@ -66,10 +66,10 @@ QImage drawCameraMark(QSize size)
     return canvas.finish();
 }
 
-QImage drawSiteMark(QSize size)
+QImage drawSiteMark(QSize size, int ratio)
 {
     // A dark square in a light frame, an open book in it.
-    Canvas canvas(size, QColor(0xef, 0xe7, 0xd0));
+    Canvas canvas(size, ratio, QColor(0xef, 0xe7, 0xd0));
     QPainter &p = canvas.painter();
     const QRectF inner = QRectF(QPointF(0, 0), size).adjusted(1.5, 1.5, -1.5, -1.5);
     p.fillRect(inner, QColor(0x1b, 0x26, 0x33));
@@ -91,10 +91,10 @@ QImage drawSiteMark(QSize size)
     return canvas.finish();
 }
 
-QImage drawSocialMark(QSize size)
+QImage drawSocialMark(QSize size, int ratio)
 {
     // A blue square with a white lower-case "f" standing on its bottom edge.
-    Canvas canvas(size, QColor(0x3b, 0x59, 0x98));
+    Canvas canvas(size, ratio, QColor(0x3b, 0x59, 0x98));
     QPainter &p = canvas.painter();
     QPainterPath stem;
     stem.moveTo(10.4, size.height() + 0.5);
@@ -105,10 +105,10 @@ QImage drawSocialMark(QSize size)
     return canvas.finish();
 }
 
-QImage drawVideoSiteMark(QSize size)
+QImage drawVideoSiteMark(QSize size, int ratio)
 {
     // A red rounded screen with a white play triangle.
-    Canvas canvas(size, Qt::white);
+    Canvas canvas(size, ratio, Qt::white);
     QPainter &p = canvas.painter();
     const QRectF screen = QRectF(QPointF(0, 0), size).adjusted(1, 1, -1, -1);
     QLinearGradient red(screen.topLeft(), screen.bottomLeft());

@@ -28,9 +28,9 @@ QRectF figureBox(double centreX, double top, double height)
 
 } // namespace
 
-QImage drawSurahPortrait(QSize size)
+QImage drawSurahPortrait(QSize size, int ratio)
 {
-    const QSize big = size * kOversample;
+    const QSize big = size * ratio * kOversample;
     QImage image(big, QImage::Format_RGB32);
     QPainter painter(&image);
     // A studio backdrop, lighter behind the head.
@@ -45,16 +45,16 @@ QImage drawSurahPortrait(QSize size)
 
     QRandomGenerator random(299204);
     image = toGreyscale(image);
-    darkenEdges(image, 0.8, 16.0 * kOversample);
-    brushEdges(image, random, QColor(12, 12, 12), 20.0 * kOversample);
-    image = shrink(image, size);
+    darkenEdges(image, 0.8, 16.0 * kOversample * ratio);
+    brushEdges(image, random, QColor(12, 12, 12), 20.0 * kOversample * ratio, ratio);
+    image = shrink(image, size * ratio);
     addGrain(image, random, 5);
     return image;
 }
 
-QImage drawProgrammePortrait(QSize size)
+QImage drawProgrammePortrait(QSize size, int ratio)
 {
-    const QSize big = size * kOversample;
+    const QSize big = size * ratio * kOversample;
     QImage image(big, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
@@ -75,12 +75,12 @@ QImage drawProgrammePortrait(QSize size)
     const std::array levels{QColor(0x00, 0x00, 0x00), QColor(0x3b, 0x22, 0x10),
                             QColor(0x9c, 0x5f, 0x26), QColor(0xe2, 0xb5, 0x6a),
                             QColor(0xfb, 0xf2, 0xde)};
-    return shrink(posterise(image, levels), size);
+    return shrink(posterise(image, levels), size * ratio);
 }
 
-QImage drawProgrammesBackground(QSize size)
+QImage drawProgrammesBackground(QSize size, int ratio)
 {
-    const QSize big = size * kOversample;
+    const QSize big = size * ratio * kOversample;
     QImage image(big, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -96,7 +96,7 @@ QImage drawProgrammesBackground(QSize size)
     painter.end();
 
     QRandomGenerator random(304220);
-    image = shrink(image, size);
+    image = shrink(image, size * ratio);
     addGrain(image, random, 2);
     return image;
 }

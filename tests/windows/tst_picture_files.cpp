@@ -104,10 +104,24 @@ void TestPictureFiles::initTestCase()
 void TestPictureFiles::everyImageIsStoredOnce()
 {
     const QStringList stored = QDir(":/pictures").entryList(QDir::Files, QDir::Name);
-    const QStringList expected{
-        "camera_mark.jpg",           "home_background.jpg", "programme_portrait.jpg",
-        "programmes_background.jpg", "site_mark.jpg",       "social_mark.jpg",
-        "surah_portrait.jpg",        "video_site_mark.jpg", "window_icon.ico"};
+    // Each picture once at its own size and once at twice it; the icon once.
+    const QStringList expected{"camera_mark.jpg",
+                               "camera_mark@2x.jpg",
+                               "home_background.jpg",
+                               "home_background@2x.jpg",
+                               "programme_portrait.jpg",
+                               "programme_portrait@2x.jpg",
+                               "programmes_background.jpg",
+                               "programmes_background@2x.jpg",
+                               "site_mark.jpg",
+                               "site_mark@2x.jpg",
+                               "social_mark.jpg",
+                               "social_mark@2x.jpg",
+                               "surah_portrait.jpg",
+                               "surah_portrait@2x.jpg",
+                               "video_site_mark.jpg",
+                               "video_site_mark@2x.jpg",
+                               "window_icon.ico"};
     QCOMPARE(stored, expected);
 }
 
@@ -115,14 +129,17 @@ void TestPictureFiles::jpegPictures_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QSize>("pixels");
-    QTest::newRow("surah portrait") << "surah_portrait.jpg" << QSize(299, 204);
-    QTest::newRow("programme portrait") << "programme_portrait.jpg" << QSize(203, 240);
-    QTest::newRow("home background") << "home_background.jpg" << QSize(408, 245);
-    QTest::newRow("programmes background") << "programmes_background.jpg" << QSize(304, 220);
-    QTest::newRow("camera mark") << "camera_mark.jpg" << QSize(13, 16);
-    QTest::newRow("site mark") << "site_mark.jpg" << QSize(16, 16);
-    QTest::newRow("social mark") << "social_mark.jpg" << QSize(16, 16);
-    QTest::newRow("video-site mark") << "video_site_mark.jpg" << QSize(42, 21);
+    const std::pair<const char *, QSize> pictures[] = {
+        {"surah_portrait.jpg", QSize(299, 204)},  {"programme_portrait.jpg", QSize(203, 240)},
+        {"home_background.jpg", QSize(408, 245)}, {"programmes_background.jpg", QSize(304, 220)},
+        {"camera_mark.jpg", QSize(13, 16)},       {"site_mark.jpg", QSize(16, 16)},
+        {"social_mark.jpg", QSize(16, 16)},       {"video_site_mark.jpg", QSize(42, 21)},
+    };
+    for (const auto &[file, pixels] : pictures) {
+        QTest::newRow(file) << QString::fromLatin1(file) << pixels;
+        const QString doubled = layout::doubleSizeFileName(QString::fromLatin1(file));
+        QTest::newRow(qPrintable(doubled)) << doubled << pixels * 2;
+    }
 }
 
 void TestPictureFiles::jpegPictures()
