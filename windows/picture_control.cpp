@@ -91,8 +91,13 @@ void PictureControl::setActivatable(bool activatable)
 void PictureControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // A picture of twice the detail on a screen of another ratio (1.5) is
+    // scaled to it: smoothly, not by dropping pixels.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, m_pixmap);
-    if (!hasFocus())
+    // A frame only for focus that the keyboard moved: the window opens
+    // with the focus here, and a mouse user sees no frame.
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
     // The marks are small pictures on a photograph: the frame is drawn in
     // the highlight colour, solid, where the style's dotted one would vanish.

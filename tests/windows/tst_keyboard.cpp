@@ -11,6 +11,7 @@
 #include "player/player_widget.h"
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
+#include "windows/picture_control.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -293,6 +294,11 @@ void TestKeyboard::linkMarksFromTheKeyboard()
     QMainWindow *home = open(QStringLiteral("Form1"));
     QVERIFY(home);
     QTRY_COMPARE(focusName(), QStringLiteral("Image3"));
+    // The window opens with the focus on the first mark, but a mouse user
+    // sees no frame there: the picture is drawn as it is.
+    auto *first = home->findChild<windows::PictureControl *>(QStringLiteral("Image3"));
+    QCOMPARE(first->grab().toImage().convertToFormat(QImage::Format_RGB32),
+             first->pixmap().toImage().convertToFormat(QImage::Format_RGB32));
     // Left to right along the row, and round again.
     QStringList visited{focusName()};
     for (int i = 0; i < 4; ++i) {
