@@ -4,7 +4,6 @@
 // hold it, so the core always outlives the render context that draws from
 // it: freeing them in the other order aborts inside libmpv.
 
-#include "core_ending.h"
 #include "mpv_library.h"
 
 #include <memory>
@@ -20,7 +19,7 @@ inline MpvHandle makeMpvHandle()
     mpv_handle *raw = library ? library->create() : nullptr;
     if (!raw)
         return {};
-    return MpvHandle(raw, [library](mpv_handle *h) { endCoreInBackground(*library, h); });
+    return MpvHandle(raw, [library](mpv_handle *h) { library->terminateDestroy(h); });
 }
 
 } // namespace player
