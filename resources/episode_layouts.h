@@ -26,7 +26,7 @@ struct EpisodeLayout
     std::optional<Point> position{};
     bool listTabFirst = false;
     std::string_view captionText{};
-    bool hasLargeFont = false; // a 13.5-point font for the window and its list
+    bool hasLargeFont = false; // a larger font (stored: 13.5 points) for the window and its list
     bool hasIcon = true;
 
     constexpr EpisodeLayout at(int x, int y) const { return with(&EpisodeLayout::position, Point{x, y}); }

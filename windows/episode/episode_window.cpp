@@ -18,7 +18,10 @@
 namespace windows {
 namespace {
 
-constexpr qreal kLargeFontPointSize = 13.5;
+// The larger font of some windows: 13 points (17 pixels at 96 dpi) rather
+// than the stored 13.5 (18 pixels), at which Form18's list text runs under
+// its arrow button.
+constexpr qreal kLargeFontPointSize = 13;
 
 QString caption(const layout::EpisodeLayout &layout)
 {
@@ -95,6 +98,14 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
     player::PlayerActions &actions = m_player->actions();
     connect(actions.previousEpisode, &QAction::triggered, this, [this] { chooseNeighbour(-1); });
     connect(actions.nextEpisode, &QAction::triggered, this, [this] { chooseNeighbour(1); });
+}
+
+EpisodeWindow::~EpisodeWindow()
+{
+    // A window destroyed while shown is closed by QWidget's destructor, and
+    // the list, losing the focus then, signals a change of its entry: no
+    // longer to this window, which is no more than a QWidget by that time.
+    disconnect(m_list, nullptr, this, nullptr);
 }
 
 void EpisodeWindow::setVisible(bool visible)

@@ -23,6 +23,7 @@ class EpisodeWindow : public QMainWindow
 
 public:
     explicit EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *parent = nullptr);
+    ~EpisodeWindow() override;
 
     EpisodeList *list() const { return m_list; }
     player::PlayerWidget *player() const { return m_player; }
