@@ -27,10 +27,12 @@ constexpr Option kOptions[] = {
     // A location never starts an external downloader.
     {"ytdl", "no"},
     // Sound goes to the desktop's sound server or to ALSA, never through
-    // SDL: SDL's audio is one per process, and cores that start or stop it
-    // at once from their own threads crash or hang the process (mpv tries
-    // it when no sound server or device answers).
-    {"ao", "pipewire,pulse,alsa,jack"},
+    // SDL or JACK: SDL's audio is one per process, and libjack's message
+    // buffer too (a JACK server is reached through PipeWire anyway); cores
+    // that open them at once from their own threads crash or deadlock the
+    // process (seen: two cores' jack_client_open waiting on each other when
+    // no sound server or device answers).
+    {"ao", "pipewire,pulse,alsa"},
     // A machine without a sound device still plays the picture.
     {"audio-fallback-to-null", "yes"},
     // Decoding is in software (mpv's default), so no hardware interop is loaded.
