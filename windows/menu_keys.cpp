@@ -74,17 +74,13 @@ private:
         const QList<QAction *> entries = m_bar->actions();
         if (entries.isEmpty() || !m_bar->isVisible())
             return;
-        QAction *first = entries.first();
-        if (first->menu()) {
-            m_bar->setActiveAction(first); // opens it; Left and Right go on along the bar
-            return;
-        }
-        // The keys go to the bar with its first entry highlighted: the
-        // arrows move along it and Enter runs an entry.
+        // The keys go to the bar with its first entry highlighted (opened,
+        // if it has a drop-down): the arrows move along the bar, into and
+        // out of drop-downs, and Enter runs an entry.
         QWidget *focus = QApplication::focusWidget();
         m_bar->setFocus(Qt::MenuBarFocusReason);
         m_previousFocus = focus;
-        m_bar->setActiveAction(first);
+        m_bar->setActiveAction(entries.first());
     }
 
     QMenuBar *m_bar;

@@ -71,6 +71,7 @@ private slots:
     void spaceOrEnterChooses_data();
     void spaceOrEnterChooses();
     void f10OpensTheFirstMenu();
+    void f10ThenRightReachesTheSurahIndex();
     void f10AndAltReachAPlainMenuBar_data();
     void f10AndAltReachAPlainMenuBar();
     void escapeLeavesTheMenuBar();
@@ -240,6 +241,23 @@ void TestKeyboard::f10OpensTheFirstMenu()
     QTest::keyClick(menu, Qt::Key_Return);
     QTRY_VERIFY(m_app->registry().existing(u"Form64") &&
                 m_app->registry().existing(u"Form64")->isVisible());
+}
+
+void TestKeyboard::f10ThenRightReachesTheSurahIndex()
+{
+    // From the open first menu, Right goes on to the next entry of the bar,
+    // which opens no drop-down, and Enter runs it.
+    QMainWindow *home = open(QStringLiteral("Form1"));
+    QVERIFY(home);
+    press(home, Qt::Key_F10);
+    auto *menu = home->findChild<QMenu *>(QStringLiteral("منوع"));
+    QTRY_VERIFY(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_Right);
+    QTRY_VERIFY(!menu->isVisible());
+    QTRY_COMPARE(home->menuBar()->activeAction(), home->menuBar()->actions().at(1));
+    press(home, Qt::Key_Return);
+    QTRY_VERIFY(m_app->registry().existing(u"Form2") &&
+                m_app->registry().existing(u"Form2")->isVisible());
 }
 
 void TestKeyboard::f10AndAltReachAPlainMenuBar_data()
