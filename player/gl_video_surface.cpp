@@ -63,20 +63,9 @@ void GlVideoSurface::initialiseRender()
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    if (const int error = mpv().renderContextCreate(&m_render, m_handle.get(), params); error < 0) {
-        qCWarning(lcPlayer) << "cannot create the video render context:"
-                            << mpv().errorString(error);
-        m_render = nullptr;
+    m_render = createRenderContext(m_handle.get(), params);
+    if (!m_render)
         return;
-    }
-    mpv().renderContextSetUpdateCallback(
-        m_render,
-        [](void *surface) {
-            // Called on one of mpv's threads.
-            QMetaObject::invokeMethod(static_cast<GlVideoSurface *>(surface),
-                                      &GlVideoSurface::onRenderUpdate, Qt::QueuedConnection);
-        },
-        this);
     // The GL context goes away with the top-level window; the render context must go first.
     m_contextGone = connect(m_canvas->context(), &QOpenGLContext::aboutToBeDestroyed, this,
                             &GlVideoSurface::freeRenderContext, Qt::DirectConnection);

@@ -20,6 +20,7 @@ public:
     ~GlVideoSurface() override;
 
 protected:
+    void onRenderUpdate() override;
     void blankChanged() override;
     void skipPendingFrame() override;
     bool hasPendingFrame() const override { return m_framePending; }
@@ -30,7 +31,6 @@ private:
 
     void initialiseRender();
     void paint();
-    void onRenderUpdate();
     void renderFrame(bool skip);
     void freeRenderContext();
 

@@ -32,20 +32,9 @@ SoftwareVideoSurface::SoftwareVideoSurface(MpvHandle handle, QWidget *parent)
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(api)},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    if (const int error = mpv().renderContextCreate(&m_render, m_handle.get(), params); error < 0) {
-        qCWarning(lcPlayer) << "cannot create the video render context:"
-                            << mpv().errorString(error);
-        m_render = nullptr;
+    m_render = createRenderContext(m_handle.get(), params);
+    if (!m_render)
         return;
-    }
-    mpv().renderContextSetUpdateCallback(
-        m_render,
-        [](void *surface) {
-            // Called on one of mpv's threads.
-            QMetaObject::invokeMethod(static_cast<SoftwareVideoSurface *>(surface),
-                                      &SoftwareVideoSurface::onRenderUpdate, Qt::QueuedConnection);
-        },
-        this);
     // Those who wait for the signal connect to it after the surface is made.
     QMetaObject::invokeMethod(
         this,

@@ -24,6 +24,7 @@ public:
     ~SoftwareVideoSurface() override;
 
 protected:
+    void onRenderUpdate() override;
     void blankChanged() override;
     void skipPendingFrame() override;
     bool hasPendingFrame() const override { return m_framePending; }
@@ -33,7 +34,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void onRenderUpdate();
     void drawFrame();
     void render(bool skip);
     bool ensureImage();

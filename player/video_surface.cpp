@@ -1,12 +1,14 @@
 #include "video_surface.h"
 
 #include "gl_video_surface.h"
+#include "logging.h"
 #include "software_video_surface.h"
 #include "surface_choice.h"
 
 #include <QEvent>
 #include <QMetaObject>
 #include <QWindow>
+#include <mpv/render.h>
 
 namespace player {
 
@@ -28,6 +30,26 @@ void VideoSurface::setBlank(bool blank)
         return;
     m_blank = blank;
     blankChanged();
+}
+
+mpv_render_context *VideoSurface::createRenderContext(mpv_handle *core, mpv_render_param *params)
+{
+    mpv_render_context *render = nullptr;
+    if (const int error = mpv().renderContextCreate(&render, core, params); error < 0) {
+        qCWarning(lcPlayer) << "cannot create the video render context:"
+                            << mpv().errorString(error);
+        return nullptr;
+    }
+    mpv().renderContextSetUpdateCallback(
+        render,
+        [](void *context) {
+            // Called on one of mpv's threads; dropped if the surface has gone.
+            auto *surface = static_cast<VideoSurface *>(context);
+            QMetaObject::invokeMethod(
+                surface, [surface] { surface->onRenderUpdate(); }, Qt::QueuedConnection);
+        },
+        this);
+    return render;
 }
 
 bool VideoSurface::isOnScreen() const

@@ -12,6 +12,9 @@
 
 #include <QWidget>
 
+struct mpv_render_context;
+struct mpv_render_param;
+
 namespace player {
 
 class VideoSurface : public QWidget
@@ -38,6 +41,12 @@ protected:
 
     // Whether a frame drawn now would reach the screen.
     bool isOnScreen() const;
+    // Creates a render context for the core from `params`, its update calls
+    // reaching onRenderUpdate() on the GUI thread; null, logged, on failure.
+    mpv_render_context *createRenderContext(mpv_handle *core, mpv_render_param *params);
+    // mpv has something new to draw: called on the GUI thread.
+    virtual void onRenderUpdate() = 0;
+
     // Watches the top-level window: a frame offered while the window is on
     // screen and left unpainted as it hides must still be taken.
     void watchTheWindow();
