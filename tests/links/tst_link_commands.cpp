@@ -9,6 +9,7 @@
 #include "links/link_launcher.h"
 #include "links/link_table.h"
 #include "resources/text.h"
+#include "url_recorder.h"
 
 #include <QDesktopServices>
 #include <QMenu>
@@ -18,20 +19,9 @@
 #include <memory>
 
 using testing::ExpectedLink;
+using testing::UrlRecorder;
 
 namespace {
-
-// Receives what the desktop layer asks Qt to open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 bool isPlainAscii(QStringView text)
 {

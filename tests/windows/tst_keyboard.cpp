@@ -9,6 +9,7 @@
 #include "player/engine.h"
 #include "player/player_actions.h"
 #include "player/player_widget.h"
+#include "url_recorder.h"
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
 #include "windows/picture_control.h"
@@ -23,19 +24,9 @@
 #include <QTest>
 #include <memory>
 
+using testing::UrlRecorder;
+
 namespace {
-
-// Receives what the link layer asks the desktop to open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 void press(QWidget *window, int key, Qt::KeyboardModifiers modifiers = {})
 {
