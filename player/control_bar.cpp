@@ -95,7 +95,8 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("statusLabel"));
     m_status->setToolTip(tr("What the player is doing"));
-    m_status->setMinimumWidth(40);
+    // Fault texts run to half the width of the narrowest player: the status
+    // has a line of its own, as a status bar under the controls.
     m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto *seekRow = new QHBoxLayout;
@@ -113,8 +114,7 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     };
     for (QToolButton *button : transport)
         buttonRow->addWidget(button);
-    buttonRow->addSpacing(4);
-    buttonRow->addWidget(m_status, 1);
+    buttonRow->addStretch(1);
     QToolButton *mute = buttonFor(actions.mute, "muteButton", this);
     buttonRow->addWidget(mute);
     buttonRow->addWidget(m_volume);
@@ -132,6 +132,7 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     rows->setSpacing(0);
     rows->addLayout(seekRow);
     rows->addLayout(buttonRow);
+    rows->addWidget(m_status);
 
     connect(m_seek, &QSlider::sliderReleased, this, &ControlBar::emitSeek);
     // While the handle is dragged, the time shown is where it would go.
