@@ -336,6 +336,9 @@ void TestLayouts::form18UsesItsLargerFont()
     QCOMPARE(w->list()->height(), 32);
     auto *other = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(u"Form17"));
     QVERIFY(other->list()->font().pointSizeF() < 13.0);
+    // The player's controls are the same in every window.
+    QCOMPARE(w->findChild<player::PlayerWidget *>()->font(),
+             other->findChild<player::PlayerWidget *>()->font());
 }
 
 void TestLayouts::storedTextsHaveTheirGlyphs()

@@ -110,6 +110,7 @@ void TestScreenshots::windowReachesTheScreen_data()
     QTest::newRow("surah index") << "Form2";
     QTest::newRow("programmes") << "Form63";
     QTest::newRow("episode window") << "Form5";
+    QTest::newRow("episode window, larger font") << "Form18";
 }
 
 void TestScreenshots::windowReachesTheScreen()

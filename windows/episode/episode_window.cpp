@@ -9,6 +9,7 @@
 #include "windows/window_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -81,6 +82,11 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
         QFont large = font();
         large.setPointSizeF(kLargeFontPointSize);
         setFont(large);
+        // The player draws its controls in the desktop's size, as in every
+        // other window: it is a component of its own, not one of the form's.
+        QFont own = QApplication::font();
+        own.setPointSizeF(own.pointSizeF());
+        m_player->setFont(own);
     }
     if (layout.position)
         placeClientArea(this, *layout.position);
