@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
 
@@ -147,6 +149,26 @@ void stackTopmostFirst(std::vector<QWidget *> controls)
     // raise() puts a widget on top, so raise from the bottom up.
     for (auto it = controls.rbegin(); it != controls.rend(); ++it)
         (*it)->raise();
+}
+
+void uncoverOptionCircles(QWidget *client)
+{
+    const QList<QRadioButton *> buttons =
+        client->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly);
+    for (QRadioButton *button : buttons) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect circle = button->style()
+                                 ->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button)
+                                 .translated(button->pos());
+        for (QRadioButton *other : buttons) {
+            // children() lists siblings from the bottom of the stack up.
+            const bool above =
+                client->children().indexOf(other) > client->children().indexOf(button);
+            if (other != button && above && other->geometry().intersects(circle))
+                other->stackUnder(button);
+        }
+    }
 }
 
 void applyTabOrder(std::vector<std::pair<int, QWidget *>> controls)

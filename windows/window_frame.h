@@ -62,6 +62,11 @@ void applyWindowIcon(QWidget *window);
 // stand in the list, in list order among themselves.
 void stackTopmostFirst(std::vector<QWidget *> controls);
 
+// Stored boxes of option buttons may overlap a neighbour's by a pixel; the
+// circle that shows the choice stays whole, its button lying above any
+// neighbour whose box would cover it.
+void uncoverOptionCircles(QWidget *client);
+
 // Sets the tab order from stored tab indexes, and gives the first the focus.
 void applyTabOrder(std::vector<std::pair<int, QWidget *>> controls);
 

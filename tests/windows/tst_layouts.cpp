@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QRawFont>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTextLayout>
 #include <memory>
@@ -59,6 +60,8 @@ private slots:
     void surahIndexBackground();
     void optionButtonsKeepTheButtonFace_data();
     void optionButtonsKeepTheButtonFace();
+    void optionCirclesAreWhole_data();
+    void optionCirclesAreWhole();
     void titlesAndFieldsRunLeftToRight();
     void arabicFontFoundAndUsed();
     void form18UsesItsLargerFont();
@@ -287,6 +290,53 @@ void TestLayouts::optionButtonsKeepTheButtonFace()
                                 .arg(corner.y())
                                 .arg(button)));
     }
+}
+
+void TestLayouts::optionCirclesAreWhole_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("surah index") << "Form2";
+    QTest::newRow("programmes") << "Form63";
+}
+
+void TestLayouts::optionCirclesAreWhole()
+{
+    // Every circle not chosen and without the focus looks like every other
+    // on the screen: none is cut by a neighbouring button lying over it.
+    QFETCH(QString, window);
+    QMainWindow *w = m_app->registry().window(window);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QImage shot = w->grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    QMap<QString, QImage> circles;
+    for (QRadioButton *button : w->findChildren<QRadioButton *>()) {
+        if (!button->isVisible() || button->isChecked() || button->hasFocus())
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect indicator =
+            button->style()
+                ->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button)
+                .translated(button->mapTo(w, QPoint()));
+        if (!w->rect().contains(indicator))
+            continue; // one lies out of sight below the window
+        circles.insert(button->objectName(), shot.copy(QRectF(QPointF(indicator.topLeft()) * ratio,
+                                                              QSizeF(indicator.size()) * ratio)
+                                                           .toAlignedRect()));
+    }
+    QVERIFY(circles.size() > 2);
+    // The look most of them share.
+    QMap<qsizetype, QImage> looks;
+    for (const QImage &circle : circles)
+        looks.insert(std::count(circles.cbegin(), circles.cend(), circle), circle);
+    const QImage usual = looks.last();
+    QStringList different;
+    for (auto it = circles.cbegin(); it != circles.cend(); ++it) {
+        if (it.value() != usual)
+            different << it.key();
+    }
+    QVERIFY2(different.isEmpty(), qPrintable(different.join(QStringLiteral(", "))));
 }
 
 void TestLayouts::titlesAndFieldsRunLeftToRight()

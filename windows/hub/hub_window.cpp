@@ -66,6 +66,7 @@ HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent) : QMai
         }
     }
     stackTopmostFirst(std::move(stacking));
+    uncoverOptionCircles(client);
     applyTabOrder(std::move(tabOrder));
     buildMenuBar(this, layout.menu);
     if (layout.background == layout::Background::TextWindow)
