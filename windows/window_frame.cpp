@@ -1,6 +1,7 @@
 #include "window_frame.h"
 
 #include "menu_keys.h"
+#include "option_button.h"
 #include "picture_control.h"
 #include "resources/picture_files.h"
 #include "resources/text.h"
@@ -106,7 +107,7 @@ void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entrie
 
 QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout::Control &control)
 {
-    auto *button = new QRadioButton(layout::toQString(control.caption), client);
+    auto *button = new OptionButton(layout::toQString(control.caption), client);
     button->setObjectName(layout::toQString(control.name));
     button->setGeometry(toPixels(control.geometry));
     // An option button is a button: its whole box has the button face,

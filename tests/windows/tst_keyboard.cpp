@@ -72,6 +72,8 @@ private slots:
     void accessibilityTree_data();
     void accessibilityTree();
     void controlNamesFollowTheirState();
+    void defaultActionDoesWhatAClickDoes_data();
+    void defaultActionDoesWhatAClickDoes();
 
 private:
     QMainWindow *open(const QString &name);
@@ -503,6 +505,46 @@ void TestKeyboard::controlNamesFollowTheirState()
     QAccessibleInterface *seekNode = QAccessible::queryAccessibleInterface(seek);
     QVERIFY(seekNode->valueInterface());
     QCOMPARE(seekNode->text(QAccessible::Value), QStringLiteral("0:00 / 0:00"));
+}
+
+void TestKeyboard::defaultActionDoesWhatAClickDoes_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("surah") << "Form2"
+                           << "Option30"
+                           << "Form33";
+    QTest::newRow("programme") << "Form63"
+                               << "Option3"
+                               << "Form2";
+    QTest::newRow("link mark") << "Form1"
+                               << "Image3"
+                               << "facebook";
+}
+
+void TestKeyboard::defaultActionDoesWhatAClickDoes()
+{
+    // A screen reader activates a control through its first action.
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, target);
+    QMainWindow *w = open(window);
+    QVERIFY(w);
+    QWidget *widget = w->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QAccessibleActionInterface *actions =
+        QAccessible::queryAccessibleInterface(widget)->actionInterface();
+    QVERIFY(actions && !actions->actionNames().isEmpty());
+    actions->doAction(actions->actionNames().first());
+    if (target.startsWith(QStringLiteral("Form"))) {
+        QTRY_VERIFY(m_app->registry().existing(target) &&
+                    m_app->registry().existing(target)->isVisible());
+        QVERIFY(!w->isVisible());
+    } else {
+        QTRY_COMPARE(m_recorder.opened.size(), 1);
+        QVERIFY(m_recorder.opened.last().host().contains(target));
+    }
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -1,0 +1,67 @@
+#include "option_button.h"
+
+#include <QAccessibleWidget>
+
+namespace windows {
+namespace {
+
+class OptionAccessible : public QAccessibleWidget
+{
+public:
+    explicit OptionAccessible(OptionButton *button)
+        : QAccessibleWidget(button, QAccessible::RadioButton)
+    {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        return state;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return button()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && button()->isEnabled())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    OptionButton *button() const { return static_cast<OptionButton *>(widget()); }
+};
+
+QAccessibleInterface *optionAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(OptionButton::staticMetaObject.className()))
+        return new OptionAccessible(static_cast<OptionButton *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+OptionButton::OptionButton(const QString &caption, QWidget *parent) : QRadioButton(caption, parent)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(&optionAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace windows
