@@ -42,6 +42,8 @@ PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("WindowsMediaPlayer1"));
     setFocusPolicy(Qt::StrongFocus);
+    // The player takes the focus for its keys: a screen reader says what it is.
+    setAccessibleName(tr("Video player"));
     m_actions = new PlayerActions(this);
 
     m_videoArea = new QWidget(this);

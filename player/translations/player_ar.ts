@@ -181,6 +181,10 @@
 <context>
     <name>player::PlayerWidget</name>
     <message>
+        <source>Video player</source>
+        <translation>مشغّل الفيديو</translation>
+    </message>
+    <message>
         <source>Speed</source>
         <translation>السرعة</translation>
     </message>

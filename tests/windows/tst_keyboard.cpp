@@ -433,6 +433,9 @@ void TestKeyboard::accessibilityTree_data()
     QTest::newRow("option button")
         << "Form2"
         << "Option60" << int(QAccessible::RadioButton) << "الممتحنـة" << true;
+    QTest::newRow("player") << "Form5"
+                            << "WindowsMediaPlayer1" << int(QAccessible::Client)
+                            << translated("player::PlayerWidget", "Video player") << false;
     QTest::newRow("seek bar") << "Form5"
                               << "seekSlider" << int(QAccessible::Slider) << link << false;
     QTest::newRow("volume") << "Form5"
