@@ -13,6 +13,7 @@
 #include "player/video_surface.h"
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
+#include "windows/form_window.h"
 
 #include <QDir>
 #include <QMainWindow>
@@ -49,6 +50,7 @@ private slots:
     void windowReachesTheScreen_data();
     void windowReachesTheScreen();
     void episodeWindowShowsItsVideo();
+    void windowComesBackWholeAfterGivingBackItsImage();
 
 private:
     QMainWindow *showOnly(const QString &name);
@@ -159,6 +161,51 @@ void TestScreenshots::episodeWindowShowsItsVideo()
     // where an empty or black surface has one or two.
     const int colours = testing::colourCount(shot, video);
     QVERIFY2(colours > 20, qPrintable(QString::number(colours)));
+}
+
+void TestScreenshots::windowComesBackWholeAfterGivingBackItsImage()
+{
+    auto *index = qobject_cast<windows::FormWindow *>(showOnly(QStringLiteral("Form2")));
+    QVERIFY(index);
+    const QImage before = screenshot(index, QStringLiteral("Form2-before-release.png"));
+    // The focus moved by a key, so that its frame shows.
+    index->findChild<QWidget *>(QStringLiteral("Option29"))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(index->windowHandle(), Qt::Key_Down);
+    auto *option = index->findChild<QWidget *>(QStringLiteral("Option30"));
+    QTRY_VERIFY(option->hasFocus());
+    QTest::qWait(100);
+    const QImage focused = screenshot(index, QStringLiteral("Form2-focused.png"));
+    QVERIFY(focused != before);
+    const QRect place = index->geometry();
+
+    // Away to an episode window, long enough for the index to give back its
+    // native window and image.
+    auto *episode = qobject_cast<windows::EpisodeWindow *>(showOnly(QStringLiteral("Form5")));
+    QVERIFY(episode);
+    QTRY_VERIFY_WITH_TIMEOUT(!index->holdsNativeWindow(),
+                             windows::FormWindow::kReleaseDelay.count() * 2);
+    QVERIFY(!index->windowHandle());
+
+    QCOMPARE(showOnly(QStringLiteral("Form2")), index);
+    QVERIFY(index->holdsNativeWindow());
+    // The same place, the same picture, the focus where it was.
+    QTRY_VERIFY(option->hasFocus());
+    QCOMPARE(index->geometry(), place);
+    const QImage after = screenshot(index, QStringLiteral("Form2-after-release.png"));
+    QCOMPARE(after.size(), focused.size());
+    const double same = agreement(after, focused, focused.rect());
+    QVERIFY2(same > 0.98, qPrintable(QString::number(same)));
+
+    // The episode window that played keeps its own: its video surface
+    // watches it.
+    QVERIFY(testing::chooseWithKeyboard(episode->list(), 3));
+    episode->player()->setUrl(m_server.url(QStringLiteral("clip.mp4")));
+    QTRY_VERIFY(episode->player()->surface());
+    index->hide();
+    showOnly(QStringLiteral("Form1"));
+    QTest::qWait(int(windows::FormWindow::kReleaseDelay.count() * 3 / 2));
+    QVERIFY(episode->holdsNativeWindow());
+    QVERIFY(!index->holdsNativeWindow());
 }
 
 QTEST_MAIN(TestScreenshots)

@@ -51,7 +51,7 @@ std::span<const layout::MenuEntry> menuOf(std::string_view window)
 } // namespace
 
 EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *parent)
-    : QMainWindow(parent), m_layout(layout)
+    : FormWindow(parent), m_layout(layout)
 {
     QWidget *client =
         setUpFrame(this, layout.name, caption(layout), layout.clientWidth, layout.clientHeight);
@@ -120,7 +120,12 @@ void EpisodeWindow::setVisible(bool visible)
         m_loaded = true;
         formLoad();
     }
-    QMainWindow::setVisible(visible);
+    FormWindow::setVisible(visible);
+}
+
+bool EpisodeWindow::canRelease() const
+{
+    return !m_player->surface() && FormWindow::canRelease();
 }
 
 void EpisodeWindow::setPlayerFullScreen(bool fullScreen)
@@ -168,7 +173,7 @@ bool EpisodeWindow::eventFilter(QObject *watched, QEvent *event)
     // In full screen the player follows the client area wherever it goes.
     if (watched == centralWidget() && event->type() == QEvent::Resize && isFullScreen())
         m_player->setGeometry(centralWidget()->rect());
-    return QMainWindow::eventFilter(watched, event);
+    return FormWindow::eventFilter(watched, event);
 }
 
 void EpisodeWindow::formLoad()

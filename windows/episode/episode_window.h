@@ -6,8 +6,7 @@
 // commands are wired by the navigator from the navigation table.
 
 #include "resources/episode_layouts.h"
-
-#include <QMainWindow>
+#include "windows/form_window.h"
 
 namespace player {
 class PlayerWidget;
@@ -17,7 +16,7 @@ namespace windows {
 
 class EpisodeList;
 
-class EpisodeWindow : public QMainWindow
+class EpisodeWindow : public FormWindow
 {
     Q_OBJECT
 
@@ -34,6 +33,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A window whose player has played keeps its native window: the video
+    // surface watches it.
+    bool canRelease() const override;
 
 private:
     void formLoad();

@@ -32,7 +32,7 @@ std::optional<Direction> arrowDirection(int key)
 
 } // namespace
 
-HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent) : QMainWindow(parent)
+HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent) : FormWindow(parent)
 {
     QWidget *client = setUpFrame(this, layout.name, layout::toQString(layout.caption),
                                  layout.clientWidth, layout.clientHeight);
@@ -83,7 +83,7 @@ bool HubWindow::eventFilter(QObject *watched, QEvent *event)
             handleOptionKey(button, *static_cast<QKeyEvent *>(event)))
             return true;
     }
-    return QMainWindow::eventFilter(watched, event);
+    return FormWindow::eventFilter(watched, event);
 }
 
 bool HubWindow::handleOptionKey(QAbstractButton *button, const QKeyEvent &key)

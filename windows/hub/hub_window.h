@@ -6,8 +6,7 @@
 // and link tables by the navigator and the link commands.
 
 #include "resources/layout_types.h"
-
-#include <QMainWindow>
+#include "windows/form_window.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -15,7 +14,7 @@ class QKeyEvent;
 
 namespace windows {
 
-class HubWindow : public QMainWindow
+class HubWindow : public FormWindow
 {
     Q_OBJECT
 

@@ -1,0 +1,41 @@
+#pragma once
+
+// The top-level window each form of the system is. Once it has stayed
+// hidden a while, it gives back its native window and the image it paints
+// into, as large as the window and held in memory shared with the X
+// server: with 66 windows those images are most of what hidden windows
+// hold. Showing it again makes them anew.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <chrono>
+
+namespace windows {
+
+class FormWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FormWindow(QWidget *parent = nullptr);
+
+    // A quick way back to a window just left costs nothing.
+    static constexpr std::chrono::milliseconds kReleaseDelay{3000};
+
+    // Whether it holds its native window and image now.
+    bool holdsNativeWindow() const;
+
+protected:
+    void hideEvent(QHideEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    // Whether the native window may go. A window that draws with OpenGL or
+    // holds a native child keeps it: their contexts and surfaces belong to it.
+    virtual bool canRelease() const;
+
+private:
+    void releaseIfHidden();
+
+    QTimer m_release;
+};
+
+} // namespace windows
