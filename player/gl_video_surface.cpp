@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QOpenGLWindow>
 #include <QVBoxLayout>
 #include <mpv/render_gl.h>
 
@@ -19,14 +20,32 @@ void *procAddress(void *, const char *name)
 
 } // namespace
 
-class GlVideoSurface::Canvas : public QOpenGLWidget
+// A native GL window of its own, embedded in the surface: the frame goes
+// straight to the screen, where a QOpenGLWidget would have the toolkit
+// compose the whole top-level window through OpenGL on every frame. It
+// lets all input through to the window beneath it, so that clicks, the
+// wheel and keys reach the player as they do on the software surface.
+class GlVideoSurface::Canvas : public QOpenGLWindow
 {
 public:
-    explicit Canvas(GlVideoSurface *surface) : QOpenGLWidget(surface), m_surface(surface) {}
+    explicit Canvas(GlVideoSurface *surface) : QOpenGLWindow(NoPartialUpdate), m_surface(surface)
+    {
+        setFlag(Qt::WindowTransparentForInput);
+    }
 
 protected:
     void initializeGL() override { m_surface->initialiseRender(); }
     void paintGL() override { m_surface->paint(); }
+    // The X server exposes a grown child window only where it was not
+    // before: the whole picture is drawn again at its new size.
+    void resizeGL(int, int) override { update(); }
+    void exposeEvent(QExposeEvent *event) override
+    {
+        QOpenGLWindow::exposeEvent(event);
+        // Hidden or minimised: a frame mpv offered is taken without drawing.
+        if (!isExposed() && m_surface->hasPendingFrame())
+            m_surface->skipPendingFrame();
+    }
 
 private:
     GlVideoSurface *m_surface;
@@ -36,12 +55,18 @@ GlVideoSurface::GlVideoSurface(MpvHandle handle, QWidget *parent)
     : VideoSurface(parent), m_handle(std::move(handle))
 {
     m_canvas = new Canvas(this);
+    QWidget *container = QWidget::createWindowContainer(m_canvas, this);
+    container->setObjectName(QStringLiteral("videoCanvas"));
+    // A native container holds the canvas in the player's own place among
+    // the window's native windows; otherwise the canvas is a child of the
+    // top-level window and a native sibling of the player would cover it.
+    container->setAttribute(Qt::WA_NativeWindow);
     // Mouse and keys go where they would go without the canvas.
-    m_canvas->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_canvas->setFocusPolicy(Qt::NoFocus);
+    container->setAttribute(Qt::WA_TransparentForMouseEvents);
+    container->setFocusPolicy(Qt::NoFocus);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_canvas);
+    layout->addWidget(container);
 }
 
 GlVideoSurface::~GlVideoSurface()
@@ -102,7 +127,7 @@ void GlVideoSurface::onRenderUpdate()
     if (!(mpv().renderContextUpdate(m_render) & MPV_RENDER_UPDATE_FRAME))
         return;
     m_framePending = true;
-    if (isOnScreen())
+    if (isOnScreen() && m_canvas->isExposed())
         m_canvas->update();
     else
         skipPendingFrame();
@@ -120,13 +145,13 @@ void GlVideoSurface::renderFrame(bool skip)
     m_framePending = false;
     if (!m_render)
         return;
-    const qreal ratio = m_canvas->devicePixelRatioF();
+    const qreal ratio = m_canvas->devicePixelRatio();
     mpv_opengl_fbo fbo{static_cast<int>(m_canvas->defaultFramebufferObject()),
                        static_cast<int>(m_canvas->width() * ratio),
                        static_cast<int>(m_canvas->height() * ratio), 0};
-    // The widget's framebuffer reaches the screen through Qt's compositor,
-    // which takes its rows top first: mpv draws bottom row first unless
-    // told to flip, and the picture would show upside down.
+    // OpenGL's window framebuffer has its origin at the bottom left: mpv
+    // draws top row first unless told to flip, and the picture would show
+    // upside down.
     int flipY = 1;
     int skipRendering = skip ? 1 : 0;
     // Never let the GUI thread wait for the frame's display time.

@@ -1,11 +1,10 @@
 #pragma once
 
 // The video surface drawn through OpenGL: mpv's OpenGL render context in a
-// QOpenGLWidget, which owns only that render context.
+// native GL window embedded in the widget, which owns only that render
+// context.
 
 #include "video_surface.h"
-
-#include <QOpenGLWidget>
 
 struct mpv_render_context;
 

@@ -3,7 +3,7 @@
 #include "window_frame.h"
 
 #include <QHideEvent>
-#include <QOpenGLWidget>
+#include <algorithm>
 
 namespace windows {
 
@@ -35,8 +35,6 @@ void FormWindow::showEvent(QShowEvent *event)
 
 bool FormWindow::canRelease() const
 {
-    if (findChild<QOpenGLWidget *>())
-        return false;
     const QList<QWidget *> children = findChildren<QWidget *>();
     return std::none_of(children.begin(), children.end(), [](const QWidget *child) {
         return child->testAttribute(Qt::WA_NativeWindow);

@@ -28,8 +28,8 @@ public:
 protected:
     void hideEvent(QHideEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    // Whether the native window may go. A window that draws with OpenGL or
-    // holds a native child keeps it: their contexts and surfaces belong to it.
+    // Whether the native window may go. A window that holds a native child
+    // (a video drawn with OpenGL) keeps it: the child's surface belongs to it.
     virtual bool canRelease() const;
 
 private:

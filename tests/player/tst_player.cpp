@@ -3,6 +3,7 @@
 
 #include "app/application.h"
 #include "common/player_host.h"
+#include "common/screen_pictures.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -108,7 +109,7 @@ void TestPlayer::playsLocationWithSurroundingBlanks()
     QVERIFY(host.player->engine()->isPlaying());
     QVERIFY(m_server.requestedPaths().contains("clip.mp4"));
     // The picture reaches the screen.
-    QTRY_VERIFY(hasColouredPixels(host.player->surface()->grab().toImage()));
+    QTRY_VERIFY(hasColouredPixels(testing::grabScreenOf(host.player->surface())));
 }
 
 void TestPlayer::noEngineBeforeTheFirstUrl()

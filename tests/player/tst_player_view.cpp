@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "common/player_host.h"
+#include "common/real_mouse.h"
 #include "common/screen_pictures.h"
 #include "common/x11_windows.h"
 #include "media_server.h"
@@ -20,10 +21,15 @@
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMainWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QtMath>
 #include <memory>
@@ -101,6 +107,8 @@ private slots:
     void leavingFullScreenRestoresTheWindow();
     void newChoiceAndFailureClearThePicture();
     void soundOnlyFileShowsACard();
+    void videoTakesRealClicks();
+    void listStaysAboveTheVideo();
 
 private:
     MediaServer m_server;
@@ -212,11 +220,26 @@ void TestPlayerView::leavingFullScreenRestoresTheWindow()
                                              .arg(frameBefore.width())
                                              .arg(frameBefore.height())));
     // And drawn as it draws itself: no strip of full screen's pixels left.
+    // The video is compared with its source; the rest with the window's own
+    // drawing, which holds no video where a surface draws in a native window.
     QTest::qWait(500);
-    const QImage onScreen = testing::grabScreenOf(window);
-    const QImage drawn = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QString fault = compareWithSource(videoAreaOf(window->player()), false,
+                                            QStringLiteral("Form5-video-after-fullscreen.png"));
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QImage onScreen = testing::grabScreenOf(window);
+    QImage drawn = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
     onScreen.save(QDir(QStringLiteral(SCREENSHOT_DIR)).filePath("Form5-after-fullscreen.png"));
     QCOMPARE(onScreen.size(), drawn.size());
+    QWidget *video = videoAreaOf(window->player());
+    const QRect videoPlace(video->mapTo(window, QPoint(0, 0)), video->size());
+    const qreal ratio = drawn.devicePixelRatio();
+    for (QImage *image : {&onScreen, &drawn}) {
+        image->setDevicePixelRatio(1); // painted in device pixels
+        QPainter blank(image);
+        blank.fillRect(
+            QRectF(QPointF(videoPlace.topLeft()) * ratio, QSizeF(videoPlace.size()) * ratio),
+            Qt::black);
+    }
     const double difference = testing::meanDifference(onScreen, drawn, 0);
     QVERIFY2(difference < 2.0, qPrintable(QString::number(difference)));
     application.reset();
@@ -270,6 +293,83 @@ void TestPlayerView::soundOnlyFileShowsACard()
     QVERIFY(!card->isVisible());
     const QString fault = compareWithSource(area, false, "player-after-sound-only.png");
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
+}
+
+void TestPlayerView::videoTakesRealClicks()
+{
+    // Clicks through the X server on the picture reach the player, whether
+    // the picture is drawn in the window or in a native window of its own.
+    testing::RealMouse mouse;
+    QVERIFY(mouse.isReady());
+    windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    player::PlayerWidget *player = window.player();
+    QVERIFY(playOrientAndPause(player, m_server.url("orient.mp4")));
+    QWidget *video = videoAreaOf(player);
+    const QPoint centre =
+        (QPointF(video->mapToGlobal(video->rect().center())) * window.devicePixelRatio()).toPoint();
+
+    // A click gives the player the focus, and its keys work after it.
+    window.list()->setFocus();
+    QTRY_VERIFY(window.list()->hasFocus());
+    mouse.click(centre);
+    QTRY_VERIFY(player->hasFocus());
+    QVERIFY(!player->actions().mute->isChecked());
+    QTest::keyClick(window.windowHandle(), Qt::Key_M);
+    QTRY_VERIFY(player->actions().mute->isChecked());
+
+    // The right button opens the player's menu, in a loop of its own: a
+    // timer sees it and closes it.
+    QString menuSeen;
+    QTimer closer;
+    closer.setInterval(50);
+    connect(&closer, &QTimer::timeout, [&menuSeen] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            menuSeen = menu->objectName();
+            menu->close();
+        }
+    });
+    closer.start();
+    mouse.click(centre, 3);
+    QTRY_COMPARE(menuSeen, QStringLiteral("playerContextMenu"));
+    closer.stop();
+
+    // A double click takes the player full screen.
+    mouse.click(centre, 1, 2);
+    QTRY_VERIFY(window.isFullScreen());
+    // The window manager's resize may take seconds beside other tests.
+    QTRY_COMPARE_WITH_TIMEOUT(window.geometry(), window.screen()->geometry(), 15000);
+    QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isFullScreen(), 15000);
+}
+
+void TestPlayerView::listStaysAboveTheVideo()
+{
+    // The list lies on the player near its top edge: seen whole over the
+    // picture, and it opens under a real click.
+    testing::RealMouse mouse;
+    QVERIFY(mouse.isReady());
+    windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(playOrientAndPause(window.player(), m_server.url("orient.mp4")));
+    QTest::qWait(300);
+    windows::EpisodeList *list = window.list();
+    const QImage onScreen = testing::grabScreenOf(list);
+    const QImage drawn = list->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(onScreen.size(), drawn.size());
+    const double difference = testing::meanDifference(onScreen, drawn, 0);
+    QVERIFY2(difference < 2.0, qPrintable(QString::number(difference)));
+
+    // Its arrow button, at its right end: the text field takes clicks elsewhere.
+    const QPoint arrow(list->width() - 8, list->height() / 2);
+    mouse.click((QPointF(list->mapToGlobal(arrow)) * window.devicePixelRatio()).toPoint());
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
 }
 
 QTEST_MAIN(TestPlayerView)

@@ -1,0 +1,77 @@
+#pragma once
+
+// Mouse input through the X server itself (its XTEST extension), as a
+// person's hand gives it: the server picks the window under the pointer,
+// native child windows included, where QTest hands its events to a widget
+// chosen by Qt. The libraries are loaded at run time: the client libraries
+// of every X desktop, no development files needed.
+
+#include <QPoint>
+#include <QThread>
+#include <dlfcn.h>
+
+namespace testing {
+
+class RealMouse
+{
+public:
+    RealMouse()
+    {
+        m_x11 = dlopen("libX11.so.6", RTLD_NOW);
+        m_xtst = dlopen("libXtst.so.6", RTLD_NOW);
+        if (!m_x11 || !m_xtst)
+            return;
+        m_open = reinterpret_cast<OpenDisplay>(dlsym(m_x11, "XOpenDisplay"));
+        m_close = reinterpret_cast<CloseDisplay>(dlsym(m_x11, "XCloseDisplay"));
+        m_flush = reinterpret_cast<Flush>(dlsym(m_x11, "XFlush"));
+        m_motion = reinterpret_cast<FakeMotion>(dlsym(m_xtst, "XTestFakeMotionEvent"));
+        m_button = reinterpret_cast<FakeButton>(dlsym(m_xtst, "XTestFakeButtonEvent"));
+        if (m_open && m_close && m_flush && m_motion && m_button)
+            m_display = m_open(nullptr);
+    }
+    ~RealMouse()
+    {
+        if (m_display)
+            m_close(m_display);
+        if (m_xtst)
+            dlclose(m_xtst);
+        if (m_x11)
+            dlclose(m_x11);
+    }
+    RealMouse(const RealMouse &) = delete;
+    RealMouse &operator=(const RealMouse &) = delete;
+
+    bool isReady() const { return m_display; }
+
+    // Clicks `count` times at a point of the screen, in device pixels;
+    // button 1 is the left, 3 the right.
+    void click(QPoint device, int button = 1, int count = 1)
+    {
+        m_motion(m_display, -1, device.x(), device.y(), 0);
+        for (int i = 0; i < count; ++i) {
+            m_button(m_display, unsigned(button), 1, 0);
+            m_button(m_display, unsigned(button), 0, 0);
+        }
+        m_flush(m_display);
+        // The server has the events; Qt reads them from its own connection.
+        QThread::msleep(50);
+    }
+
+private:
+    using OpenDisplay = void *(*)(const char *);
+    using CloseDisplay = int (*)(void *);
+    using Flush = int (*)(void *);
+    using FakeMotion = int (*)(void *, int, int, int, unsigned long);
+    using FakeButton = int (*)(void *, unsigned, int, unsigned long);
+
+    void *m_x11 = nullptr;
+    void *m_xtst = nullptr;
+    void *m_display = nullptr;
+    OpenDisplay m_open = nullptr;
+    CloseDisplay m_close = nullptr;
+    Flush m_flush = nullptr;
+    FakeMotion m_motion = nullptr;
+    FakeButton m_button = nullptr;
+};
+
+} // namespace testing
