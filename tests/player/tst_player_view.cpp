@@ -93,6 +93,14 @@ bool playOrientAndPause(player::PlayerWidget *player, const QString &url)
     return true;
 }
 
+// Shows an episode window active and plays the orientation clip in it, paused.
+bool showPlayingAndPaused(windows::EpisodeWindow &window, const QString &url)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window) && playOrientAndPause(window.player(), url);
+}
+
 } // namespace
 
 class TestPlayerView : public QObject
@@ -141,11 +149,8 @@ void TestPlayerView::pictureIsUprightInTheWindow()
 void TestPlayerView::fullScreenFillsTheScreenAndHidesTheControls()
 {
     windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showPlayingAndPaused(window, m_server.url("orient.mp4")));
     player::PlayerWidget *player = window.player();
-    QVERIFY(playOrientAndPause(player, m_server.url("orient.mp4")));
     player->setFocus(); // as a click on the video gives it
 
     QTest::keyClick(window.windowHandle(), Qt::Key_F);
@@ -302,11 +307,8 @@ void TestPlayerView::videoTakesRealClicks()
     testing::RealMouse mouse;
     QVERIFY(mouse.isReady());
     windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showPlayingAndPaused(window, m_server.url("orient.mp4")));
     player::PlayerWidget *player = window.player();
-    QVERIFY(playOrientAndPause(player, m_server.url("orient.mp4")));
     QWidget *video = videoAreaOf(player);
     const QPoint centre =
         (QPointF(video->mapToGlobal(video->rect().center())) * window.devicePixelRatio()).toPoint();
@@ -352,10 +354,7 @@ void TestPlayerView::listStaysAboveTheVideo()
     testing::RealMouse mouse;
     QVERIFY(mouse.isReady());
     windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QVERIFY(playOrientAndPause(window.player(), m_server.url("orient.mp4")));
+    QVERIFY(showPlayingAndPaused(window, m_server.url("orient.mp4")));
     QTest::qWait(300);
     windows::EpisodeList *list = window.list();
     const QImage onScreen = testing::grabScreenOf(list);

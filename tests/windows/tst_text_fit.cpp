@@ -137,6 +137,9 @@ private slots:
     void menuCaptionsFit();
 
 private:
+    // The episode window FormN, shown; null if it did not reach the screen.
+    windows::EpisodeWindow *showEpisodeWindow(int number);
+
     std::unique_ptr<app::Application> m_app;
 };
 
@@ -144,6 +147,16 @@ void TestTextFit::initTestCase()
 {
     app::prepareQtApplication();
     m_app = std::make_unique<app::Application>();
+}
+
+windows::EpisodeWindow *TestTextFit::showEpisodeWindow(int number)
+{
+    auto *w = qobject_cast<windows::EpisodeWindow *>(
+        m_app->registry().window(QStringLiteral("Form%1").arg(number)));
+    if (!w)
+        return nullptr;
+    w->show();
+    return QTest::qWaitForWindowExposed(w) ? w : nullptr;
 }
 
 void TestTextFit::optionCaptionsFit_data()
@@ -182,11 +195,8 @@ void TestTextFit::listTextsFit_data()
 void TestTextFit::listTextsFit()
 {
     QFETCH(int, number);
-    auto *w = qobject_cast<windows::EpisodeWindow *>(
-        m_app->registry().window(QStringLiteral("Form%1").arg(number)));
+    windows::EpisodeWindow *w = showEpisodeWindow(number);
     QVERIFY(w);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
     const double shortfall = listShortfall(w->list());
     w->hide();
     QVERIFY2(shortfall <= 0, qPrintable(QStringLiteral("\"%1\" runs %2 px past its field")
@@ -202,11 +212,8 @@ void TestTextFit::playerTextsFit_data()
 void TestTextFit::playerTextsFit()
 {
     QFETCH(int, number);
-    auto *w = qobject_cast<windows::EpisodeWindow *>(
-        m_app->registry().window(QStringLiteral("Form%1").arg(number)));
+    windows::EpisodeWindow *w = showEpisodeWindow(number);
     QVERIFY(w);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
     auto *bar = w->findChild<player::ControlBar *>();
     QVERIFY(bar);
     const auto *status = bar->findChild<QLabel *>(QStringLiteral("statusLabel"));
