@@ -176,8 +176,9 @@ void TestLayouts::framesAreFixed()
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    // What the window manager itself lets the user do with the frame.
-    QTRY_VERIFY(!allowedActions(w).isEmpty());
+    // What the window manager itself lets the user do with the frame; on a
+    // loaded machine it may take seconds to say.
+    QTRY_VERIFY_WITH_TIMEOUT(!allowedActions(w).isEmpty(), 15000);
     const QByteArray allowed = allowedActions(w);
     QVERIFY2(allowed.contains("_NET_WM_ACTION_MINIMIZE"), allowed.constData());
     QVERIFY2(allowed.contains("_NET_WM_ACTION_CLOSE"), allowed.constData());
