@@ -29,13 +29,22 @@ struct EpisodeLayout
     bool hasLargeFont = false; // a larger font (stored: 13.5 points) for the window and its list
     bool hasIcon = true;
 
-    constexpr EpisodeLayout at(int x, int y) const { return with(&EpisodeLayout::position, Point{x, y}); }
+    constexpr EpisodeLayout at(int x, int y) const
+    {
+        return with(&EpisodeLayout::position, Point{x, y});
+    }
     constexpr EpisodeLayout list(int left, int top, int width, int height) const
     {
         return with(&EpisodeLayout::listGeometry, Rect{left, top, width, height});
     }
-    constexpr EpisodeLayout listFirstInTabOrder() const { return with(&EpisodeLayout::listTabFirst, true); }
-    constexpr EpisodeLayout caption(std::string_view text) const { return with(&EpisodeLayout::captionText, text); }
+    constexpr EpisodeLayout listFirstInTabOrder() const
+    {
+        return with(&EpisodeLayout::listTabFirst, true);
+    }
+    constexpr EpisodeLayout caption(std::string_view text) const
+    {
+        return with(&EpisodeLayout::captionText, text);
+    }
     constexpr EpisodeLayout largeFont() const { return with(&EpisodeLayout::hasLargeFont, true); }
     constexpr EpisodeLayout withoutIcon() const { return with(&EpisodeLayout::hasIcon, false); }
 
