@@ -77,6 +77,8 @@ private slots:
 
 private:
     QMainWindow *open(const QString &name);
+    // Whether the window of that name exists and is shown.
+    bool isShown(QStringView name) const;
 
     std::unique_ptr<app::Application> m_app;
     UrlRecorder m_recorder;
@@ -111,6 +113,12 @@ QMainWindow *TestKeyboard::open(const QString &name)
     if (!QTest::qWaitForWindowActive(window))
         return nullptr;
     return window;
+}
+
+bool TestKeyboard::isShown(QStringView name) const
+{
+    const QMainWindow *window = m_app->registry().existing(name);
+    return window && window->isVisible();
 }
 
 void TestKeyboard::firstFocus_data()
@@ -214,8 +222,7 @@ void TestKeyboard::spaceOrEnterChooses()
     option->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(focusName(), button);
     press(w, key);
-    QTRY_VERIFY(m_app->registry().existing(target) &&
-                m_app->registry().existing(target)->isVisible());
+    QTRY_VERIFY(isShown(target));
     QVERIFY(!w->isVisible());
     QVERIFY(option->isChecked());
 }
@@ -232,8 +239,7 @@ void TestKeyboard::f10OpensTheFirstMenu()
     QTest::keyClick(menu, Qt::Key_Down);
     QTRY_COMPARE(menu->activeAction()->objectName(), QStringLiteral("وصايا"));
     QTest::keyClick(menu, Qt::Key_Return);
-    QTRY_VERIFY(m_app->registry().existing(u"Form64") &&
-                m_app->registry().existing(u"Form64")->isVisible());
+    QTRY_VERIFY(isShown(u"Form64"));
 }
 
 void TestKeyboard::f10ThenRightReachesTheSurahIndex()
@@ -249,8 +255,7 @@ void TestKeyboard::f10ThenRightReachesTheSurahIndex()
     QTRY_VERIFY(!menu->isVisible());
     QTRY_COMPARE(home->menuBar()->activeAction(), home->menuBar()->actions().at(1));
     press(home, Qt::Key_Return);
-    QTRY_VERIFY(m_app->registry().existing(u"Form2") &&
-                m_app->registry().existing(u"Form2")->isVisible());
+    QTRY_VERIFY(isShown(u"Form2"));
 }
 
 void TestKeyboard::f10AndAltReachAPlainMenuBar_data()
@@ -283,8 +288,7 @@ void TestKeyboard::f10AndAltReachAPlainMenuBar()
         press(w, Qt::Key_Right);
     QTRY_COMPARE(bar->activeAction(), bar->actions().at(moves));
     press(w, Qt::Key_Return);
-    QTRY_VERIFY(m_app->registry().existing(target) &&
-                m_app->registry().existing(target)->isVisible());
+    QTRY_VERIFY(isShown(target));
 }
 
 void TestKeyboard::escapeLeavesTheMenuBar()
@@ -541,8 +545,7 @@ void TestKeyboard::defaultActionDoesWhatAClickDoes()
     QVERIFY(actions && !actions->actionNames().isEmpty());
     actions->doAction(actions->actionNames().first());
     if (target.startsWith(QStringLiteral("Form"))) {
-        QTRY_VERIFY(m_app->registry().existing(target) &&
-                    m_app->registry().existing(target)->isVisible());
+        QTRY_VERIFY(isShown(target));
         QVERIFY(!w->isVisible());
     } else {
         QTRY_COMPARE(m_recorder.opened.size(), 1);
