@@ -84,6 +84,8 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
         setFont(large);
         // The player draws its controls in the desktop's size, as in every
         // other window: it is a component of its own, not one of the form's.
+        // Setting the size marks it as the player's own, so that the window's
+        // font no longer passes to it.
         QFont own = QApplication::font();
         own.setPointSizeF(own.pointSizeF());
         m_player->setFont(own);
