@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include "links/link_commands.h"
+#include "link_wiring.h"
 #include "player/translation.h"
 
 #include <QApplication>
@@ -12,7 +12,7 @@ namespace app {
 Application::Application() : m_navigator(m_registry)
 {
     // Every window gets its link commands as it is created.
-    QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &links::wireLinkCommands);
+    QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &wireLinkCommands);
     // Players stop before the event loop ends, so that quitting is quick
     // however many of them play.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_registry,

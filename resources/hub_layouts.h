@@ -4,7 +4,6 @@
 // index Form2 and the programmes window Form63.
 
 #include "layout_types.h"
-#include "links/link_table.h"
 
 #include <array>
 
@@ -26,10 +25,11 @@ inline constexpr std::array<MenuEntry, 9> kHomeMenu{{
 // The background fills the window from 240 twips left of it; the four link
 // marks sit in a row over its lower right corner, and the keyboard visits
 // them from left to right. The site mark's tooltip is the domain of the
-// site it opens; the camera mark has no tooltip and is named by its site.
+// site it opens (checked where links are wired to their controls); the
+// camera mark has no tooltip and is named by its site.
 inline constexpr std::array<Control, 5> kHomeControls{{
     linkPicture("Image1", kCameraMark, 4920, 3240, 195, 240, 2, {}, "Instagram"),
-    linkPicture("Image6", kSiteMark, 4560, 3240, 240, 240, 1, links::kSiteDomain),
+    linkPicture("Image6", kSiteMark, 4560, 3240, 240, 240, 1, "www.nofarth-foundation.org"),
     linkPicture("Image4", kVideoSiteMark, 5160, 3240, 630, 315, 3, "You Tube"),
     linkPicture("Image3", kSocialMark, 4200, 3240, 240, 240, 0, "Face Book"),
     picture("Image2", kHomeBackground, -240, 0, 6120, 3675),

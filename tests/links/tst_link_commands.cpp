@@ -6,7 +6,7 @@
 
 #include "app/application.h"
 #include "link_test_support.h"
-#include "links/link_launcher.h"
+#include "links/link_opener.h"
 #include "links/link_table.h"
 #include "resources/text.h"
 #include "url_recorder.h"
@@ -249,7 +249,7 @@ void TestLinkCommands::launcherHandsOverShellMetacharactersIntact()
     QFETCH(QString, text);
     QMainWindow *home = startedHome();
     QVERIFY(home);
-    links::openLink(home, text);
+    links::openLink(text);
     QCOMPARE(m_recorder.opened.size(), 1);
     // The address carries every character of the text; those not allowed in
     // an address travel percent-encoded, as addresses require.

@@ -10,7 +10,7 @@
 
 #include "app/application.h"
 #include "link_test_support.h"
-#include "links/link_launcher.h"
+#include "links/link_opener.h"
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -201,7 +201,7 @@ void TestLinkOpener::shellMetacharactersRunNothing()
     QMainWindow *home = startedHome();
     QVERIFY(home);
 
-    links::openLink(home, text);
+    links::openLink(text);
     QTRY_COMPARE(openerRuns(m_record).size(), 1);
     const QStringList arguments = openerRuns(m_record).first();
     QCOMPARE(arguments.size(), 1);

@@ -5,10 +5,10 @@
 
 class QMainWindow;
 
-namespace links {
+namespace app {
 
 // Binds every link command of this window (found by its objectName) to its
 // control; a control the window lacks is logged and left out.
 void wireLinkCommands(QMainWindow *window);
 
-} // namespace links
+} // namespace app
