@@ -1,6 +1,8 @@
 #include "application.h"
 
 #include "link_wiring.h"
+#include "player/desktop/desktop_session.h"
+#include "player/player_widget.h"
 #include "player/translation.h"
 
 #include <QApplication>
@@ -8,11 +10,26 @@
 #include <QMainWindow>
 
 namespace app {
+namespace {
+
+// Media keys, the desktop's media controls and the screensaver follow every
+// player of the window once it plays.
+void attachPlayersToDesktop(QMainWindow *window)
+{
+    for (player::PlayerWidget *p : window->findChildren<player::PlayerWidget *>()) {
+        QObject::connect(p, &player::PlayerWidget::engineCreated, p,
+                         [p] { player::attachToDesktop(p); });
+    }
+}
+
+} // namespace
 
 Application::Application() : m_navigator(m_registry)
 {
-    // Every window gets its link commands as it is created.
+    // Every window gets its link commands as it is created, and its player
+    // its place on the desktop.
     QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &wireLinkCommands);
+    QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &attachPlayersToDesktop);
     // Players stop before the event loop ends, so that quitting is quick
     // however many of them play.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_registry,

@@ -2,7 +2,6 @@
 
 #include "audio_card.h"
 #include "control_bar.h"
-#include "desktop/desktop_session.h"
 #include "engine.h"
 #include "logging.h"
 #include "mpv_library.h"
@@ -230,8 +229,7 @@ bool PlayerWidget::ensureEngine()
     // location opens now rather than after the next paint.
     m_videoArea->layout()->activate();
     m_surface->show();
-    // Media keys, the desktop's media controls and the screensaver follow it.
-    attachToDesktop(this);
+    emit engineCreated();
     return true;
 }
 

@@ -73,6 +73,10 @@ signals:
     void urlChanged(const QString &url);
     // The user asks for full screen, or to leave it; the host window does it.
     void fullScreenRequested(bool fullScreen);
+    // The engine and the video surface exist from now on: whatever follows
+    // a player that plays (the desktop's media controls, the screensaver)
+    // can attach to it.
+    void engineCreated();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

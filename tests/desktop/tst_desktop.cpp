@@ -4,6 +4,7 @@
 // real media served on 127.0.0.1, in real top-level windows; a stand-in
 // screensaver and a remote control talk to them through the bus daemon.
 
+#include "app/application.h"
 #include "common/player_host.h"
 #include "fake_screensaver.h"
 #include "media_server.h"
@@ -12,6 +13,7 @@
 #include "player/engine.h"
 #include "player/player_actions.h"
 #include "private_bus.h"
+#include "windows/episode/episode_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -146,8 +148,8 @@ private slots:
     void publishesEveryPlayerThatPlays();
     void rateFollowsTheSpeed();
 
-    // The player attaches itself once it has its engine.
-    void playerAttachesItself();
+    // The application attaches a window's player once it has its engine.
+    void applicationAttachesItsPlayers();
     // Last: the session stays shut down once the application quits.
     void quittingReleasesInhibition();
 
@@ -661,12 +663,17 @@ void TestDesktop::rateFollowsTheSpeed()
     QTRY_COMPARE(host.status(), Status::Paused);
 }
 
-void TestDesktop::playerAttachesItself()
+void TestDesktop::applicationAttachesItsPlayers()
 {
-    Host host;
-    QVERIFY(host.show());
-    host.player->setUrl(m_server.url("clip.mp4"));
-    QTRY_VERIFY_WITH_TIMEOUT(isPlaying(host), kStartTimeout);
+    app::Application application;
+    auto *window = qobject_cast<windows::EpisodeWindow *>(application.registry().window(u"Form5"));
+    QVERIFY(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->player()->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(window->player()->engine() &&
+                                 window->player()->engine()->state().status == Status::Playing,
+                             kStartTimeout);
     QTRY_COMPARE(m_saver->activeInhibitions(), 1);
     QTRY_VERIFY(m_remote->isPublished());
 }
