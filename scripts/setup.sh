@@ -7,8 +7,9 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="$ROOT/build"
 
 PACKAGES=(
-    # tool chain, and the formatter the tests hold the sources to
-    cmake g++ make pkg-config clang-format
+    # tool chain, the formatter the tests hold the sources to, and Python for
+    # the test of the folders' include order
+    cmake g++ make pkg-config clang-format python3
     # Qt 6 Widgets, its xcb platform plugin and OpenGL for the video surface
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev
     libgl1-mesa-dri

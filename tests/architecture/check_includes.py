@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Fails when a project include breaks the order of the source folders.
+
+Each folder may include only the folders listed for it; a file belongs to
+the longest listed folder that holds it, so a sub-folder counts as a folder
+of its own. An include is
+resolved as the compiler resolves it: next to the including file first,
+then from the project's root. System and Qt headers are not looked at.
+
+Usage: check_includes.py PROJECT_ROOT
+"""
+
+import pathlib
+import re
+import sys
+
+# Folder -> folders its files may include (besides their own folder).
+ALLOWED = {
+    "catalogue": [],
+    "links": [],
+    "resources": [],
+    "player": [],
+    "player/desktop": ["player"],
+    "windows": ["player", "catalogue", "resources"],
+    "windows/hub": ["windows", "player", "catalogue", "resources"],
+    "windows/episode": ["windows", "player", "catalogue", "resources"],
+    "app": [
+        "windows",
+        "windows/hub",
+        "windows/episode",
+        "links",
+        "player",
+        "player/desktop",
+        "catalogue",
+        "resources",
+    ],
+}
+SOURCE_SUFFIXES = {".h", ".cpp"}
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+
+
+def owner(path, root):
+    """The listed folder that holds `path` most closely, or None."""
+    relative = path.relative_to(root).as_posix()
+    best = None
+    for folder in ALLOWED:
+        if relative.startswith(folder + "/") and (best is None or len(folder) > len(best)):
+            best = folder
+    return best
+
+
+def main():
+    root = pathlib.Path(sys.argv[1]).resolve()
+    faults = []
+    for path in sorted(root.rglob("*")):
+        if path.suffix not in SOURCE_SUFFIXES or not path.is_file():
+            continue
+        source = owner(path, root)
+        if source is None:
+            continue  # tests, bench and the build trees include what they need
+        for name in INCLUDE.findall(path.read_text(encoding="utf-8")):
+            target = path.parent / name
+            if not target.exists():
+                target = root / name
+            if not target.exists():
+                continue  # a generated header
+            included = owner(target.resolve(), root)
+            if included is None or included == source:
+                continue
+            if included not in ALLOWED[source]:
+                faults.append(f"{path.relative_to(root)}: includes {name} ({source} -> {included})")
+    for fault in faults:
+        print(fault)
+    print(f"{len(faults)} include(s) out of order")
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
