@@ -32,8 +32,6 @@ struct Point
 enum class ControlKind {
     OptionButton,
     Picture,
-    EpisodeList,
-    Player,
 };
 
 struct Control

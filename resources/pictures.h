@@ -6,7 +6,6 @@
 // 96 dpi; the pixel sizes here are what the drawing program makes and what
 // the layouts place.
 
-#include <array>
 #include <string_view>
 
 namespace layout {
@@ -28,11 +27,6 @@ inline constexpr Picture kCameraMark{"camera_mark.jpg", 13, 16};
 inline constexpr Picture kSiteMark{"site_mark.jpg", 16, 16};
 inline constexpr Picture kSocialMark{"social_mark.jpg", 16, 16};
 inline constexpr Picture kVideoSiteMark{"video_site_mark.jpg", 42, 21};
-
-inline constexpr std::array<const Picture *, 9> kAllPictures{{
-    &kWindowIcon, &kSurahPortrait, &kProgrammePortrait, &kHomeBackground,
-    &kProgrammesBackground, &kCameraMark, &kSiteMark, &kSocialMark, &kVideoSiteMark,
-}};
 // clang-format on
 
 } // namespace layout

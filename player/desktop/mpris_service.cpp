@@ -74,11 +74,6 @@ void MprisService::publish(Engine *engine)
     follow(engine->state());
 }
 
-Engine *MprisService::published() const
-{
-    return m_engine;
-}
-
 PlaybackState MprisService::state() const
 {
     return m_engine ? m_engine->state() : PlaybackState{};

@@ -38,7 +38,6 @@ public:
     // Publishes the player of this engine, replacing the one published
     // before; null publishes none and gives the service name up.
     void publish(Engine *engine);
-    Engine *published() const;
 
     // For the player interface.
     QVariantMap playerProperties() const;

@@ -23,7 +23,6 @@ public:
     ~ScreenSaverInhibitor() override;
 
     void setInhibited(bool inhibited);
-    bool isInhibited() const { return m_wanted; }
 
 private:
     void request(int pathIndex);

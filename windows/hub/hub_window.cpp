@@ -59,10 +59,6 @@ HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent) : Form
                 tabOrder.emplace_back(control.tabIndex, picture);
             break;
         }
-        default:
-            qCWarning(lcWindows) << "hub windows hold no control of this kind:"
-                                 << layout::toQString(control.name);
-            break;
         }
     }
     stackTopmostFirst(std::move(stacking));
