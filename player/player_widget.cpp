@@ -39,7 +39,6 @@ bool isRunning(Status status)
 
 PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("WindowsMediaPlayer1"));
     setFocusPolicy(Qt::StrongFocus);
     // The player takes the focus for its keys: a screen reader says what it is.
     setAccessibleName(tr("Video player"));

@@ -74,6 +74,9 @@ constexpr EpisodeLayout row(std::string_view name, int captionBlanks, int client
 }
 
 inline constexpr std::string_view kEpisodeCaptionText = "الشيـــخ النوفـــارث";
+// The names of the two controls every episode window holds.
+inline constexpr std::string_view kEpisodeListName = "Combo1";
+inline constexpr std::string_view kPlayerName = "WindowsMediaPlayer1";
 inline constexpr Rect kEpisodeListGeometry{960, 120, 2775, 315};
 inline constexpr Rect kSurahPlayerGeometry{0, 0, 4935, 5775};
 inline constexpr Rect kProgrammePlayerGeometry{0, 0, 4815, 6495};

@@ -1,16 +1,15 @@
 #include "episode_list.h"
 
+#include "windows/window_frame.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
 namespace windows {
 
-constexpr char16_t kLeftToRightMark = u'\u200E';
-
 EpisodeList::EpisodeList(QWidget *parent) : QComboBox(parent)
 {
-    setObjectName(QStringLiteral("Combo1"));
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     // Completion would rewrite what the user types into a label.

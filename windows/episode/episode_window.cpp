@@ -61,10 +61,12 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
         applyWindowIcon(this);
 
     m_player = new player::PlayerWidget(client);
+    m_player->setObjectName(layout::toQString(layout::kPlayerName));
     m_player->setGeometry(
         toPixels(programme ? layout::kProgrammePlayerGeometry : layout::kSurahPlayerGeometry));
 
     m_list = new EpisodeList(client);
+    m_list->setObjectName(layout::toQString(layout::kEpisodeListName));
     m_list->setGeometry(toPixels(layout.listGeometry.value_or(layout::kEpisodeListGeometry)));
 
     QWidget *picture =
