@@ -69,65 +69,54 @@ constexpr Option kOptions[] = {
     {"demuxer-max-back-bytes", "8MiB"},
 };
 
-enum PropertyId : quint64 {
-    TimePos = 1,
-    Duration,
-    Pause,
-    PausedForCache,
-    CacheBuffering,
-    Volume,
-    Mute,
-    VideoFormat,
-    Seeking,
-    Speed,
-    IdleActive,
-};
-
-struct Observed
+struct ObservedProperty
 {
-    PropertyId id;
+    Observed id;
     const char *name;
     mpv_format format;
 };
-constexpr Observed kObserved[] = {
-    {TimePos, "time-pos", MPV_FORMAT_DOUBLE},
-    {Duration, "duration", MPV_FORMAT_DOUBLE},
-    {Pause, "pause", MPV_FORMAT_FLAG},
-    {PausedForCache, "paused-for-cache", MPV_FORMAT_FLAG},
-    {CacheBuffering, "cache-buffering-state", MPV_FORMAT_INT64},
-    {Volume, "volume", MPV_FORMAT_DOUBLE},
-    {Mute, "mute", MPV_FORMAT_FLAG},
-    {VideoFormat, "video-format", MPV_FORMAT_STRING},
-    {Seeking, "seeking", MPV_FORMAT_FLAG},
-    {Speed, "speed", MPV_FORMAT_DOUBLE},
-    {IdleActive, "idle-active", MPV_FORMAT_FLAG},
+constexpr ObservedProperty kObserved[] = {
+    {Observed::Position, "time-pos", MPV_FORMAT_DOUBLE},
+    {Observed::Duration, "duration", MPV_FORMAT_DOUBLE},
+    {Observed::Paused, "pause", MPV_FORMAT_FLAG},
+    {Observed::PausedForCache, "paused-for-cache", MPV_FORMAT_FLAG},
+    {Observed::BufferingPercent, "cache-buffering-state", MPV_FORMAT_INT64},
+    {Observed::Volume, "volume", MPV_FORMAT_DOUBLE},
+    {Observed::Muted, "mute", MPV_FORMAT_FLAG},
+    {Observed::VideoFormat, "video-format", MPV_FORMAT_STRING},
+    {Observed::Seeking, "seeking", MPV_FORMAT_FLAG},
+    {Observed::Speed, "speed", MPV_FORMAT_DOUBLE},
+    {Observed::CoreIdle, "idle-active", MPV_FORMAT_FLAG},
 };
+
+// A property's reports carry its place in kObserved, counted from one.
+quint64 replyIdOf(std::size_t index)
+{
+    return quint64(index) + 1;
+}
+
+// What a property report says, as a number; none without a value.
+std::optional<double> valueOf(const mpv_event_property &property)
+{
+    if (property.format == MPV_FORMAT_NONE || !property.data)
+        return std::nullopt;
+    switch (property.format) {
+    case MPV_FORMAT_FLAG:
+        return *static_cast<const int *>(property.data) != 0 ? 1.0 : 0.0;
+    case MPV_FORMAT_INT64:
+        return double(*static_cast<const int64_t *>(property.data));
+    case MPV_FORMAT_DOUBLE:
+        return *static_cast<const double *>(property.data);
+    default:
+        return 1.0; // a text: the property is present
+    }
+}
 
 // Replies to our loadfile commands carry this tag and the load's number.
 constexpr quint64 kLoadReplyTag = quint64(1) << 62;
 
-// Position changes smaller than this are not signalled on their own.
-constexpr double kPositionStep = 0.2;
-
-// A stream shorter than its media by more than this has ended early.
-constexpr double kEarlyEndMargin = 1.0;
-
-// A location that has not started after this long never will: the server
-// sends too little (a byte now and then keeps mpv from timing out). At
-// 64 kbit/s, a slow mobile link, 45 s bring about 350 KB, more than any of
-// the catalogue's formats needs before its first frame.
-constexpr int kOpenDeadlineSeconds = 45;
-
-// The media has ended when the position has stood at its end this long, or
-// has gone this far past it: whatever a server still sends after the media
-// (a broken file of gigabytes) is not played, nor waited for.
+// The end watch looks a few times a second.
 constexpr int kEndWatchIntervalMs = 250;
-constexpr qint64 kStillAtEndMs = 1500;
-constexpr double kEndTolerance = 0.3;
-// A position that stands still this long while mpv neither waits for data
-// nor seeks means that what arrives is no media (mpv reads on through it);
-// a duration guessed from the size of such a file can be hundreds of hours.
-constexpr qint64 kFrozenMs = 3000;
 
 QString titleOf(const QString &location)
 {
@@ -146,10 +135,10 @@ Engine::Engine(QObject *parent) : QObject(parent)
     connect(&m_endWatch, &QTimer::timeout, this, &Engine::watchForTheEnd);
     m_waitClock.setInterval(1000);
     connect(&m_waitClock, &QTimer::timeout, this, &Engine::onWaitTick);
+    m_clock.start();
     if (!initialise()) {
         m_handle.reset();
-        m_state.status = Status::Failed;
-        m_state.fault = Fault::EngineUnavailable;
+        m_tracker.engineUnavailable();
     }
 }
 
@@ -186,12 +175,11 @@ bool Engine::initialise()
         qCWarning(lcPlayer) << "cannot start the playback engine:" << mpv().errorString(error);
         return false;
     }
-    // Network failures are told in log messages only; they name the fault.
     // For the debug log only: ffmpeg's messages are process-wide, and mpv
     // hands them to one core whichever stream they concern.
     mpv().requestLogMessages(h, "warn");
-    for (const Observed &property : kObserved)
-        mpv().observeProperty(h, property.id, property.name, property.format);
+    for (std::size_t i = 0; i < std::size(kObserved); ++i)
+        mpv().observeProperty(h, replyIdOf(i), kObserved[i].name, kObserved[i].format);
     mpv().setWakeupCallback(
         h,
         [](void *engine) {
@@ -207,21 +195,8 @@ void Engine::open(const QString &location, const QString &title)
 {
     if (!m_handle)
         return;
-    m_state.status = Status::Connecting;
-    m_state.fault = Fault::None;
-    m_state.bufferingPercent = 0;
-    m_state.waitSeconds = 0;
-    m_state.position = 0.0;
-    m_state.duration = 0.0;
-    m_state.hasVideo = false;
-    m_state.title = title.isEmpty() ? titleOf(location.trimmed()) : title;
-    m_loading = true;
-    m_loaded = false;
-    m_waitingForCache = false;
+    m_tracker.opening(title.isEmpty() ? titleOf(location.trimmed()) : title);
     m_probe.cancel();
-    m_seekTarget = 0.0;
-    m_seeking = false;
-    m_currentEntry = -1;
     m_waitClock.start();
     if (m_renderReady)
         sendOpen(location);
@@ -250,11 +225,10 @@ void Engine::sendOpen(const QString &location)
     mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
     const QByteArray address = m_opened.toUtf8();
     const char *args[] = {"loadfile", address.constData(), "replace", nullptr};
-    ++m_loadNumber;
-    if (const int error = mpv().commandAsync(m_handle.get(), kLoadReplyTag | m_loadNumber, args);
-        error < 0) {
+    m_tracker.loadSent();
+    const quint64 reply = kLoadReplyTag | m_tracker.loadNumber();
+    if (const int error = mpv().commandAsync(m_handle.get(), reply, args); error < 0)
         qCWarning(lcPlayer) << "cannot open" << m_opened << mpv().errorString(error);
-    }
 }
 
 void Engine::command(std::initializer_list<const char *> args)
@@ -270,18 +244,18 @@ void Engine::play()
 {
     if (!m_handle)
         return;
-    if (m_loaded) {
+    if (m_tracker.isLoaded()) {
         int no = 0;
         mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
-    } else if (!m_opened.isEmpty() && m_state.status != Status::Connecting) {
+    } else if (!m_opened.isEmpty() && status() != Status::Connecting) {
         // Stopped, finished or failed: start the same location again.
-        open(m_opened, m_state.title);
+        open(m_opened, state().title);
     }
 }
 
 void Engine::pause()
 {
-    if (!m_handle || !m_loaded)
+    if (!m_handle || !m_tracker.isLoaded())
         return;
     int yes = 1;
     mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &yes);
@@ -289,7 +263,7 @@ void Engine::pause()
 
 void Engine::togglePause()
 {
-    if (m_state.status == Status::Playing || m_state.status == Status::Buffering)
+    if (status() == Status::Playing || status() == Status::Buffering)
         pause();
     else
         play();
@@ -298,70 +272,31 @@ void Engine::togglePause()
 void Engine::stop()
 {
     m_pending.clear();
-    if (!m_handle || m_state.status == Status::Idle)
+    if (!m_handle || status() == Status::Idle)
         return;
     command({"stop"});
 }
 
 void Engine::onWaitTick()
 {
-    if (m_state.status != Status::Connecting) {
+    const bool goesOn = m_tracker.connectingTick();
+    if (!goesOn) {
+        qCInfo(lcPlayer) << "giving up on" << m_opened << "after" << state().waitSeconds << "s";
+        abandonLoad();
+    }
+    if (status() != Status::Connecting)
         m_waitClock.stop();
-        return;
-    }
-    ++m_state.waitSeconds;
-    if (m_state.waitSeconds >= kOpenDeadlineSeconds) {
-        giveUp();
-        return;
-    }
     publish();
 }
 
 void Engine::watchForTheEnd()
 {
-    if (!m_loaded) {
+    if (!m_tracker.watchTheEnd(m_clock.elapsed())) {
+        qCInfo(lcPlayer) << "the media of" << m_opened << "has ended; the rest is not played";
+        abandonLoad();
+    }
+    if (!m_tracker.isLoaded())
         m_endWatch.stop();
-        return;
-    }
-    if (m_state.status != Status::Playing || m_state.position != m_watchedPosition) {
-        m_watchedPosition = m_state.position;
-        m_positionStillSince.start();
-    } else if (m_positionStillSince.elapsed() >= kFrozenMs) {
-        endAtTheEndOfTheMedia();
-        return;
-    }
-    const bool atEnd =
-        m_state.duration > 0.0 && !m_paused && m_state.position >= m_state.duration - kEndTolerance;
-    if (!atEnd) {
-        m_atEndSince.invalidate();
-        return;
-    }
-    if (!m_atEndSince.isValid())
-        m_atEndSince.start();
-    if (m_state.position > m_state.duration + kEndTolerance ||
-        m_atEndSince.elapsed() >= kStillAtEndMs) {
-        endAtTheEndOfTheMedia();
-    }
-}
-
-void Engine::endAtTheEndOfTheMedia()
-{
-    qCInfo(lcPlayer) << "the media of" << m_opened << "has ended; the rest is not played";
-    abandonLoad();
-    m_state.status = Status::Finished;
-    // Where the media ended is its length, whatever was guessed before.
-    if (m_state.position < m_state.duration - kEndTolerance)
-        m_state.duration = m_state.position;
-    m_state.position = m_state.duration;
-    publish();
-}
-
-void Engine::giveUp()
-{
-    qCInfo(lcPlayer) << "giving up on" << m_opened << "after" << m_state.waitSeconds << "s";
-    abandonLoad();
-    m_state.status = Status::Failed;
-    m_state.fault = Fault::TooSlow;
     publish();
 }
 
@@ -369,31 +304,26 @@ void Engine::abandonLoad()
 {
     m_waitClock.stop();
     m_endWatch.stop();
-    // Whatever mpv reports of this load from now on belongs to no choice;
-    // the status is the caller's to set.
-    ++m_loadNumber;
-    m_currentEntry = -1;
-    m_loading = false;
-    m_loaded = false;
     command({"stop"});
 }
 
 void Engine::seekBy(double seconds)
 {
-    if (!m_loaded)
+    if (!m_tracker.isLoaded())
         return;
-    m_seekTarget = m_state.position + seconds;
+    m_tracker.seekRequested(position() + seconds);
     const QByteArray amount = QByteArray::number(seconds, 'f', 3);
     command({"seek", amount.constData(), "relative"});
 }
 
 void Engine::seekTo(double seconds)
 {
-    if (!m_loaded)
+    if (!m_tracker.isLoaded())
         return;
-    m_seekTarget = qMax(0.0, seconds);
-    const QByteArray target = QByteArray::number(m_seekTarget, 'f', 3);
-    command({"seek", target.constData(), "absolute"});
+    const double target = qMax(0.0, seconds);
+    m_tracker.seekRequested(target);
+    const QByteArray amount = QByteArray::number(target, 'f', 3);
+    command({"seek", amount.constData(), "absolute"});
 }
 
 // Volume and mute take effect in the state at once, so that steps given in
@@ -402,8 +332,8 @@ void Engine::setVolume(int volume)
 {
     if (!m_handle)
         return;
-    m_state.volume = qBound(0, volume, 100);
-    double value = m_state.volume;
+    m_tracker.volumeSet(qBound(0, volume, 100));
+    double value = state().volume;
     mpv().setPropertyAsync(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
     publish();
 }
@@ -412,7 +342,7 @@ void Engine::setMuted(bool muted)
 {
     if (!m_handle)
         return;
-    m_state.muted = muted;
+    m_tracker.mutedSet(muted);
     int flag = muted ? 1 : 0;
     mpv().setPropertyAsync(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
     publish();
@@ -422,8 +352,8 @@ void Engine::setSpeed(double speed)
 {
     if (!m_handle)
         return;
-    m_state.speed = qBound(kMinimumSpeed, speed, kMaximumSpeed);
-    double value = m_state.speed;
+    m_tracker.speedSet(qBound(kMinimumSpeed, speed, kMaximumSpeed));
+    double value = state().speed;
     mpv().setPropertyAsync(m_handle.get(), 0, "speed", MPV_FORMAT_DOUBLE, &value);
     publish();
 }
@@ -453,20 +383,21 @@ void Engine::drainEvents()
 void Engine::handleEvent(const mpv_event &event)
 {
     switch (event.event_id) {
-    case MPV_EVENT_PROPERTY_CHANGE:
-        handleProperty(event.reply_userdata, *static_cast<const mpv_event_property *>(event.data));
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const std::size_t index = event.reply_userdata - 1;
+        if (event.reply_userdata > 0 && index < std::size(kObserved)) {
+            const auto &property = *static_cast<const mpv_event_property *>(event.data);
+            m_tracker.propertyChanged(kObserved[index].id, valueOf(property));
+        }
         break;
+    }
     case MPV_EVENT_COMMAND_REPLY:
         handleCommandReply(event);
         break;
     case MPV_EVENT_FILE_LOADED:
-        if (m_currentEntry >= 0) {
-            m_loading = false;
-            m_loaded = true;
-            m_atEndSince.invalidate();
-            m_positionStillSince.start();
+        m_tracker.fileLoaded(m_clock.elapsed());
+        if (m_tracker.isLoaded())
             m_endWatch.start();
-        }
         break;
     case MPV_EVENT_END_FILE:
         handleEndOfFile(event);
@@ -477,114 +408,38 @@ void Engine::handleEvent(const mpv_event &event)
     default:
         break;
     }
-    updateStatus();
     publish();
 }
 
 void Engine::handleCommandReply(const mpv_event &event)
 {
-    // The reply to the latest load names its playlist entry; the end of any
-    // other entry is the end of a file this one replaced.
-    if (event.reply_userdata != (kLoadReplyTag | m_loadNumber))
+    if (!(event.reply_userdata & kLoadReplyTag))
         return;
     const auto *reply = static_cast<const mpv_event_command *>(event.data);
-    if (event.error < 0 || reply->result.format != MPV_FORMAT_NODE_MAP) {
-        m_loading = false;
-        m_state.status = Status::Failed;
-        m_state.fault = Fault::UnsupportedMedia;
-        return;
-    }
-    const mpv_node_list *map = reply->result.u.list;
-    for (int i = 0; i < map->num; ++i) {
-        if (std::string_view(map->keys[i]) == "playlist_entry_id" &&
-            map->values[i].format == MPV_FORMAT_INT64) {
-            m_currentEntry = map->values[i].u.int64;
+    const bool accepted = event.error >= 0 && reply->result.format == MPV_FORMAT_NODE_MAP;
+    qint64 entry = -1;
+    if (accepted) {
+        const mpv_node_list *map = reply->result.u.list;
+        for (int i = 0; i < map->num; ++i) {
+            if (std::string_view(map->keys[i]) == "playlist_entry_id" &&
+                map->values[i].format == MPV_FORMAT_INT64) {
+                entry = map->values[i].u.int64;
+            }
         }
     }
-}
-
-void Engine::handleProperty(quint64 id, const mpv_event_property &property)
-{
-    const bool hasValue = property.format != MPV_FORMAT_NONE && property.data;
-    const auto flag = [&] {
-        return hasValue && *static_cast<int *>(property.data) != 0;
-    };
-    const auto number = [&] {
-        return hasValue ? *static_cast<double *>(property.data) : 0.0;
-    };
-    switch (id) {
-    case TimePos:
-        if (hasValue)
-            m_state.position = number();
-        break;
-    case Duration:
-        // A file that ends takes its duration with it; the time shown
-        // after the end or a stop still counts against it.
-        if (hasValue)
-            m_state.duration = number();
-        break;
-    case Pause:
-        m_paused = flag();
-        break;
-    case PausedForCache:
-        m_waitingForCache = flag();
-        break;
-    case CacheBuffering:
-        m_state.bufferingPercent = hasValue ? int(*static_cast<int64_t *>(property.data)) : 0;
-        break;
-    case Volume:
-        m_state.volume = qRound(number());
-        break;
-    case Mute:
-        m_state.muted = flag();
-        break;
-    case VideoFormat:
-        m_state.hasVideo = hasValue;
-        break;
-    case Seeking:
-        m_seeking = flag();
-        break;
-    case Speed:
-        if (hasValue)
-            m_state.speed = number();
-        break;
-    case IdleActive:
-        m_coreIdle = flag();
-        break;
-    default:
-        break;
-    }
+    m_tracker.loadReplied(event.reply_userdata & ~kLoadReplyTag, accepted, entry);
 }
 
 void Engine::handleEndOfFile(const mpv_event &event)
 {
     const auto *end = static_cast<const mpv_event_end_file *>(event.data);
-    if (m_currentEntry < 0 || end->playlist_entry_id != m_currentEntry)
-        return; // a file that a newer choice replaced
-    m_loading = false;
-    m_loaded = false;
-    m_currentEntry = -1;
-    switch (end->reason) {
-    case MPV_END_FILE_REASON_EOF: {
-        // A seek past the end ends the file before the position gets there.
-        const double reached = qMax(m_state.position, m_seekTarget);
-        const bool short_ = m_state.duration > 0.0 && reached < m_state.duration - kEarlyEndMargin;
-        m_state.status = short_ ? Status::EndedEarly : Status::Finished;
-        if (m_state.status == Status::Finished)
-            m_state.position = m_state.duration;
-        break;
-    }
-    case MPV_END_FILE_REASON_ERROR:
-        m_state.status = Status::Failed;
-        m_state.fault = faultOf(end->error);
+    const EndReason reason = end->reason == MPV_END_FILE_REASON_EOF     ? EndReason::EndOfFile
+                             : end->reason == MPV_END_FILE_REASON_ERROR ? EndReason::Error
+                                                                        : EndReason::Other;
+    if (m_tracker.fileEnded(end->playlist_entry_id, reason, faultOf(end->error))) {
         // The location's own answer says why, for this player alone.
         m_probe.start(m_opened, g_certificateBundle);
         qCInfo(lcPlayer) << "cannot play" << m_opened << mpv().errorString(end->error);
-        break;
-    default:
-        m_state.status = Status::Stopped;
-        m_state.position = 0.0;
-        break;
     }
 }
 
@@ -597,47 +452,14 @@ void Engine::noteLogMessage(const mpv_event &event)
 
 void Engine::nameFault(Fault fault)
 {
-    // A probe answers only for the load that failed last; a new choice
-    // cancels it. A location that serves media and still failed is one mpv
-    // cannot play, or a network fault it met on the way.
-    if (m_state.status != Status::Failed || fault == Fault::None)
-        return;
-    m_state.fault = fault;
+    m_tracker.faultNamed(fault);
     publish();
-}
-
-void Engine::updateStatus()
-{
-    if (m_loading && !m_loaded) {
-        m_state.status = m_waitingForCache ? Status::Buffering : Status::Connecting;
-        return;
-    }
-    if (!m_loaded)
-        return; // idle, stopped, finished or failed: set where it happened
-    // mpv reports a seek that waits for data only as "seeking", and a
-    // stall as "paused for cache"; either way the position stands still.
-    if (m_paused)
-        m_state.status = Status::Paused;
-    else if (m_waitingForCache || m_seeking)
-        m_state.status = Status::Buffering;
-    else
-        m_state.status = Status::Playing;
 }
 
 void Engine::publish()
 {
-    if (m_state == m_published)
-        return;
-    // The position changes with every frame; the user sees it move a few
-    // times a second, and the controls repaint no more often than that.
-    PlaybackState withOldPosition = m_state;
-    withOldPosition.position = m_published.position;
-    if (withOldPosition == m_published &&
-        qAbs(m_state.position - m_published.position) < kPositionStep) {
-        return;
-    }
-    m_published = m_state;
-    emit stateChanged(m_state);
+    if (const std::optional<PlaybackState> changed = m_tracker.takeChange())
+        emit stateChanged(*changed);
 }
 
 } // namespace player

@@ -1,12 +1,14 @@
 #pragma once
 
 // The playback engine of one player: it alone owns the mpv core, sets its
-// options, sends it commands and turns its events, which arrive on mpv's
-// threads, into typed state and Qt signals on the GUI thread.
+// options and sends it commands. Its events, which arrive on mpv's threads,
+// are taken on the GUI thread and handed to the playback tracker, whose
+// state the engine signals.
 
 #include "fault_probe.h"
 #include "mpv_handle.h"
 #include "playback_state.h"
+#include "playback_tracker.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,7 +16,6 @@
 #include <QTimer>
 
 struct mpv_event;
-struct mpv_event_property;
 
 namespace player {
 
@@ -54,14 +55,14 @@ public:
     static constexpr double kMinimumSpeed = 0.5;
     static constexpr double kMaximumSpeed = 2.0;
 
-    const PlaybackState &state() const { return m_state; }
-    Status status() const { return m_state.status; }
-    double position() const { return m_state.position; }
-    double duration() const { return m_state.duration; }
-    bool isPlaying() const { return m_state.status == Status::Playing; }
+    const PlaybackState &state() const { return m_tracker.state(); }
+    Status status() const { return state().status; }
+    double position() const { return state().position; }
+    double duration() const { return state().duration; }
+    bool isPlaying() const { return status() == Status::Playing; }
     // No file is open or opening: the core has let go of its video and
     // sound outputs, so it can be torn down at once.
-    bool isAtRest() const { return !m_handle || (m_coreIdle && !m_loading && !m_loaded); }
+    bool isAtRest() const { return !m_handle || m_tracker.isAtRest(); }
     // The location handed to mpv last, as mpv received it.
     QString openedLocation() const { return m_opened; }
 
@@ -80,44 +81,25 @@ private:
     void command(std::initializer_list<const char *> args);
     void drainEvents();
     void handleEvent(const mpv_event &event);
-    void handleProperty(quint64 id, const mpv_event_property &property);
     void handleCommandReply(const mpv_event &event);
     void handleEndOfFile(const mpv_event &event);
     void noteLogMessage(const mpv_event &event);
     void nameFault(Fault fault);
-    void updateStatus();
     void publish();
     void onWaitTick();
     void watchForTheEnd();
-    void endAtTheEndOfTheMedia();
-    void giveUp();
     void abandonLoad();
 
     MpvHandle m_handle;
     bool m_renderReady = false;
     QString m_pending;
     QString m_opened;
-    PlaybackState m_state;
-    PlaybackState m_published; // the state last signalled
-    // What mpv reports, from which the status is derived.
-    bool m_loading = false;
-    bool m_loaded = false;
-    bool m_paused = false;
-    bool m_waitingForCache = false;
-    bool m_seeking = false;
-    bool m_coreIdle = true;
-    double m_seekTarget = 0.0; // where the user's last seek went
-    // The playlist entry of the latest load, once mpv has named it; events
-    // of other entries belong to files a newer choice replaced.
-    qint64 m_currentEntry = -1;
-    quint64 m_loadNumber = 0;
+    PlaybackTracker m_tracker;
     // Ticks once a second while a location connects.
     QTimer m_waitClock;
     FaultProbe m_probe;
     QTimer m_endWatch;
-    QElapsedTimer m_atEndSince;
-    QElapsedTimer m_positionStillSince;
-    double m_watchedPosition = -1.0;
+    QElapsedTimer m_clock; // the time the end watch reads
 };
 
 } // namespace player
