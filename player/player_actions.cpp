@@ -38,10 +38,24 @@ PlayerActions::PlayerActions(QWidget *owner) : QObject(owner)
     seekForward = make("seekForwardAction", owner);
     seekForward->setIcon(standardIcon(QStyle::SP_MediaSeekForward));
     seekForward->setText(tr("Forward 10 seconds"));
+    stepBack = make("stepBackAction", owner);
+    stepBack->setText(tr("Back 5 seconds"));
+    stepForward = make("stepForwardAction", owner);
+    stepForward->setText(tr("Forward 5 seconds"));
+    jumpBack = make("jumpBackAction", owner);
+    jumpBack->setText(tr("Back 1 minute"));
+    jumpForward = make("jumpForwardAction", owner);
+    jumpForward->setText(tr("Forward 1 minute"));
     mute = make("muteAction", owner);
     mute->setCheckable(true);
+    quieter = make("quieterAction", owner);
+    quieter->setText(tr("Quieter"));
+    louder = make("louderAction", owner);
+    louder->setText(tr("Louder"));
     fullScreen = make("fullScreenAction", owner);
     fullScreen->setCheckable(true);
+    leaveFullScreen = make("leaveFullScreenAction", owner);
+    leaveFullScreen->setText(tr("Leave full screen"));
     slower = make("slowerAction", owner);
     slower->setText(tr("Slower"));
     faster = make("fasterAction", owner);
@@ -81,8 +95,8 @@ void PlayerActions::setState(const PlaybackState &state)
     }
     const bool canSeek = state.status == Status::Playing || state.status == Status::Paused ||
                          state.status == Status::Buffering;
-    seekBack->setEnabled(canSeek);
-    seekForward->setEnabled(canSeek);
+    for (QAction *seek : {seekBack, seekForward, stepBack, stepForward, jumpBack, jumpForward})
+        seek->setEnabled(canSeek);
     // A click toggles the checked state before the engine reports it, so
     // what the icon shows is tracked apart from the checked state.
     if (state.muted != m_showsMuted) {
@@ -103,6 +117,7 @@ void PlayerActions::setNeighbours(bool hasPrevious, bool hasNext)
 void PlayerActions::setFullScreen(bool on)
 {
     fullScreen->setChecked(on);
+    leaveFullScreen->setEnabled(on);
     fullScreen->setIcon(
         standardIcon(on ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton));
     fullScreen->setText(on ? tr("Leave full screen") : tr("Full screen"));

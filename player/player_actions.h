@@ -1,8 +1,8 @@
 #pragma once
 
 // The commands a user gives the player, as QActions shared by the control
-// bar, the context menu and the keyboard. They only say what the user wants;
-// the player widget carries them out on its engine.
+// bar, the context menu and the keyboard (player_keys.h). They only say what
+// the user wants; the player widget carries them out on its engine.
 
 #include <QObject>
 
@@ -28,8 +28,17 @@ public:
     QAction *stop = nullptr;
     QAction *seekBack = nullptr;
     QAction *seekForward = nullptr;
+    // Short and long steps, for the keyboard.
+    QAction *stepBack = nullptr;
+    QAction *stepForward = nullptr;
+    QAction *jumpBack = nullptr;
+    QAction *jumpForward = nullptr;
     QAction *mute = nullptr;
+    QAction *quieter = nullptr;
+    QAction *louder = nullptr;
     QAction *fullScreen = nullptr;
+    // Enabled only in full screen.
+    QAction *leaveFullScreen = nullptr;
     QAction *slower = nullptr;
     QAction *faster = nullptr;
     QAction *normalSpeed = nullptr;

@@ -6,6 +6,7 @@
 #include "logging.h"
 #include "mpv_library.h"
 #include "player_actions.h"
+#include "player_keys.h"
 #include "video_surface.h"
 
 #include <QAction>
@@ -90,20 +91,29 @@ void PlayerWidget::connectActions()
             m_engine->togglePause();
     });
     connect(m_actions->stop, &QAction::triggered, this, &PlayerWidget::stop);
-    connect(m_actions->seekBack, &QAction::triggered, this, [this] {
-        if (m_engine)
-            m_engine->seekBy(-kButtonSeekSeconds);
-    });
-    connect(m_actions->seekForward, &QAction::triggered, this, [this] {
-        if (m_engine)
-            m_engine->seekBy(kButtonSeekSeconds);
-    });
+    const auto seekBy = [this](QAction *action, double seconds) {
+        connect(action, &QAction::triggered, this, [this, seconds] {
+            if (m_engine)
+                m_engine->seekBy(seconds);
+        });
+    };
+    seekBy(m_actions->seekBack, -kButtonSeekSeconds);
+    seekBy(m_actions->seekForward, kButtonSeekSeconds);
+    seekBy(m_actions->stepBack, -kShortSeekSeconds);
+    seekBy(m_actions->stepForward, kShortSeekSeconds);
+    seekBy(m_actions->jumpBack, -kLongSeekSeconds);
+    seekBy(m_actions->jumpForward, kLongSeekSeconds);
     connect(m_actions->mute, &QAction::triggered, this, &PlayerWidget::setMuted);
+    connect(m_actions->quieter, &QAction::triggered, this,
+            [this] { changeVolume(-kKeyVolumeStep); });
+    connect(m_actions->louder, &QAction::triggered, this, [this] { changeVolume(kKeyVolumeStep); });
     connect(m_actions->slower, &QAction::triggered, this, [this] { changeSpeed(-kSpeedStep); });
     connect(m_actions->faster, &QAction::triggered, this, [this] { changeSpeed(kSpeedStep); });
     connect(m_actions->normalSpeed, &QAction::triggered, this,
             [this] { changeSpeed(1.0 - m_shown.speed); });
     connect(m_actions->fullScreen, &QAction::triggered, this, &PlayerWidget::fullScreenRequested);
+    connect(m_actions->leaveFullScreen, &QAction::triggered, this,
+            [this] { emit fullScreenRequested(false); });
     connect(m_controls, &ControlBar::seekRequested, this, [this](double seconds) {
         if (m_engine)
             m_engine->seekTo(seconds);
@@ -296,62 +306,14 @@ bool PlayerWidget::isOverVideo(const QPoint &position) const
 
 void PlayerWidget::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-        m_actions->playPause->trigger();
-        break;
-    case Qt::Key_F:
-        m_actions->fullScreen->trigger();
-        break;
-    case Qt::Key_Escape:
-        if (m_actions->fullScreen->isChecked())
-            m_actions->fullScreen->trigger();
-        else
-            QWidget::keyPressEvent(event);
-        break;
-    case Qt::Key_M:
-        m_actions->mute->trigger();
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        const bool back = event->key() == Qt::Key_Left || event->key() == Qt::Key_Down;
-        const bool longStep = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
-        if (m_engine)
-            m_engine->seekBy((back ? -1 : 1) * (longStep ? kLongSeekSeconds : kShortSeekSeconds));
-        break;
-    }
-    case Qt::Key_9:
-        changeVolume(-kKeyVolumeStep);
-        break;
-    case Qt::Key_0:
-        changeVolume(kKeyVolumeStep);
-        break;
-    // Speed as mpv users know it: [ and ] step, Backspace resets.
-    case Qt::Key_BracketLeft:
-        m_actions->slower->trigger();
-        break;
-    case Qt::Key_BracketRight:
-        m_actions->faster->trigger();
-        break;
-    case Qt::Key_Backspace:
-        m_actions->normalSpeed->trigger();
-        break;
-    // Neighbouring episodes: p and n as in VLC, < and > as in mpv. Page Up
-    // and Page Down stay free for the list, which takes them when focused.
-    case Qt::Key_P:
-    case Qt::Key_Less:
-        m_actions->previousEpisode->trigger();
-        break;
-    case Qt::Key_N:
-    case Qt::Key_Greater:
-        m_actions->nextEpisode->trigger();
-        break;
-    default:
+    // A key whose action is disabled goes on to the window: Esc leaves full
+    // screen, and outside it is the window's.
+    QAction *action = actionOfKey(*m_actions, event->key());
+    if (!action || !action->isEnabled()) {
         QWidget::keyPressEvent(event);
         return;
     }
+    action->trigger();
 }
 
 void PlayerWidget::wheelEvent(QWheelEvent *event)

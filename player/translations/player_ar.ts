@@ -111,6 +111,30 @@
         <translation>تقديم 10 ثوانٍ</translation>
     </message>
     <message>
+        <source>Back 5 seconds</source>
+        <translation>رجوع 5 ثوانٍ</translation>
+    </message>
+    <message>
+        <source>Forward 5 seconds</source>
+        <translation>تقديم 5 ثوانٍ</translation>
+    </message>
+    <message>
+        <source>Back 1 minute</source>
+        <translation>رجوع دقيقة</translation>
+    </message>
+    <message>
+        <source>Forward 1 minute</source>
+        <translation>تقديم دقيقة</translation>
+    </message>
+    <message>
+        <source>Quieter</source>
+        <translation>خفض الصوت</translation>
+    </message>
+    <message>
+        <source>Louder</source>
+        <translation>رفع الصوت</translation>
+    </message>
+    <message>
         <source>Pause</source>
         <translation>إيقاف مؤقت</translation>
     </message>

@@ -65,6 +65,8 @@ private slots:
     void seekThatWaitsForDataShowsBuffering();
     void speedFromKeysAndMenu();
     void settingsBeforeTheFirstChoiceArePlayed();
+    void eachKeyTriggersItsAction_data();
+    void eachKeyTriggersItsAction();
 
 private:
     MediaServer m_server;
@@ -302,6 +304,55 @@ void TestPlayerControls::settingsBeforeTheFirstChoiceArePlayed()
     QCOMPARE(volume->value(), 0);
     QCOMPARE(host.player->findChild<QToolButton *>("muteButton")->toolTip(),
              QString("إلغاء كتم الصوت"));
+}
+
+void TestPlayerControls::eachKeyTriggersItsAction_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("action");
+    const QList<std::pair<int, const char *>> keys{
+        {Qt::Key_Space, "playPauseAction"},
+        {Qt::Key_F, "fullScreenAction"},
+        {Qt::Key_M, "muteAction"},
+        {Qt::Key_9, "quieterAction"},
+        {Qt::Key_0, "louderAction"},
+        {Qt::Key_Left, "stepBackAction"},
+        {Qt::Key_Right, "stepForwardAction"},
+        {Qt::Key_Down, "jumpBackAction"},
+        {Qt::Key_Up, "jumpForwardAction"},
+        {Qt::Key_BracketLeft, "slowerAction"},
+        {Qt::Key_BracketRight, "fasterAction"},
+        {Qt::Key_Backspace, "normalSpeedAction"},
+        {Qt::Key_P, "previousEpisodeAction"},
+        {Qt::Key_Less, "previousEpisodeAction"},
+        {Qt::Key_N, "nextEpisodeAction"},
+        {Qt::Key_Greater, "nextEpisodeAction"},
+    };
+    for (const auto &[key, action] : keys)
+        QTest::newRow(qPrintable(QKeySequence(key).toString())) << key << QString(action);
+}
+
+// Each key does what its button or menu item does: it triggers the same
+// action, once, and no other.
+void TestPlayerControls::eachKeyTriggersItsAction()
+{
+    QFETCH(int, key);
+    QFETCH(QString, action);
+    PlayerHost &host = *m_host;
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
+    host.player->actions().setNeighbours(true, true);
+
+    QMap<QString, int> triggered;
+    QObject counting; // the counters go with it
+    for (QAction *a : host.player->findChildren<QAction *>()) {
+        if (!a->objectName().isEmpty()) {
+            connect(a, &QAction::triggered, &counting,
+                    [&triggered, a] { ++triggered[a->objectName()]; });
+        }
+    }
+    QTest::keyClick(host.player, Qt::Key(key));
+    QCOMPARE(triggered, (QMap<QString, int>{{action, 1}}));
 }
 
 QTEST_MAIN(TestPlayerControls)

@@ -1,0 +1,55 @@
+#pragma once
+
+// The player's keys, one table: each key triggers an action of
+// PlayerActions, so that a key does what the button or menu item of the
+// same action does. Keys are those mpv and VLC users know; Page Up and Page
+// Down stay free for the episode list, which takes them when focused.
+
+#include "player_actions.h"
+
+#include <Qt>
+#include <array>
+
+namespace player {
+
+struct KeyBinding
+{
+    Qt::Key key;
+    QAction *PlayerActions::*action;
+};
+
+// clang-format off
+inline constexpr std::array<KeyBinding, 17> kPlayerKeys{{
+    {Qt::Key_Space,        &PlayerActions::playPause},
+    {Qt::Key_F,            &PlayerActions::fullScreen},
+    {Qt::Key_Escape,       &PlayerActions::leaveFullScreen},
+    {Qt::Key_M,            &PlayerActions::mute},
+    {Qt::Key_9,            &PlayerActions::quieter},
+    {Qt::Key_0,            &PlayerActions::louder},
+    {Qt::Key_Left,         &PlayerActions::stepBack},
+    {Qt::Key_Right,        &PlayerActions::stepForward},
+    {Qt::Key_Down,         &PlayerActions::jumpBack},
+    {Qt::Key_Up,           &PlayerActions::jumpForward},
+    // Speed as mpv users know it: [ and ] step, Backspace resets.
+    {Qt::Key_BracketLeft,  &PlayerActions::slower},
+    {Qt::Key_BracketRight, &PlayerActions::faster},
+    {Qt::Key_Backspace,    &PlayerActions::normalSpeed},
+    // Neighbouring episodes: p and n as in VLC, < and > as in mpv.
+    {Qt::Key_P,            &PlayerActions::previousEpisode},
+    {Qt::Key_Less,         &PlayerActions::previousEpisode},
+    {Qt::Key_N,            &PlayerActions::nextEpisode},
+    {Qt::Key_Greater,      &PlayerActions::nextEpisode},
+}};
+// clang-format on
+
+// The action of `key`, or null for a key the player does not take.
+inline QAction *actionOfKey(const PlayerActions &actions, int key)
+{
+    for (const KeyBinding &binding : kPlayerKeys) {
+        if (binding.key == key)
+            return actions.*(binding.action);
+    }
+    return nullptr;
+}
+
+} // namespace player
