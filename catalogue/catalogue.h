@@ -22,14 +22,12 @@ enum class Programme : std::uint8_t {
     AToZ,             // Form66
 };
 
-// One episode window: what it serves and the option button that opens it.
+// One episode window and what it serves.
 struct EpisodeWindow
 {
     std::string_view name; // window name, "Form3" to "Form62", "Form64" to "Form66"
     int surah = 0;         // 1 to 60 for a surah window, 0 for a programme window
     Programme programme = Programme::None;
-    std::string_view openerWindow; // "Form2" (surah index) or "Form63" (programmes)
-    std::string_view openerButton; // the option button of openerWindow, "Option1" ...
 };
 
 // The 63 episode windows in the order Form3 to Form62, Form64, Form65, Form66.

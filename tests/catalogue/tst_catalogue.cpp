@@ -287,38 +287,27 @@ void TestCatalogue::windows_data()
     QTest::addColumn<QByteArray>("window");
     QTest::addColumn<int>("surah");
     QTest::addColumn<int>("programme");
-    QTest::addColumn<QByteArray>("openerWindow");
-    QTest::addColumn<QByteArray>("openerButton");
 
     const int none = int(Programme::None);
     int position = 0;
     for (int n = 3; n <= 62; ++n) {
         // Window numbers follow surah numbers three apart, except that surah 15 and
-        // surah 60 sit at Form4 and Form18; Form4's button is Option61.
+        // surah 60 sit at Form4 and Form18.
         int surah = n - 3;
-        QByteArray button;
-        if (n == 3) {
+        if (n == 3)
             surah = 1;
-        } else if (n == 4) {
+        else if (n == 4)
             surah = 15;
-            button = "Option61";
-        } else if (n == 18) {
+        else if (n == 18)
             surah = 60;
-        }
-        if (button.isEmpty())
-            button = "Option" + QByteArray::number(surah);
         const QByteArray window = "Form" + QByteArray::number(n);
-        QTest::newRow(window.constData())
-            << position++ << window << surah << none << QByteArray("Form2") << button;
+        QTest::newRow(window.constData()) << position++ << window << surah << none;
     }
     QTest::newRow("Form64") << position++ << QByteArray("Form64") << 0
-                            << int(Programme::ProphetsCounsels) << QByteArray("Form63")
-                            << QByteArray("Option1");
+                            << int(Programme::ProphetsCounsels);
     QTest::newRow("Form65") << position++ << QByteArray("Form65") << 0
-                            << int(Programme::QudsiHadith) << QByteArray("Form63")
-                            << QByteArray("Option2");
-    QTest::newRow("Form66") << position++ << QByteArray("Form66") << 0 << int(Programme::AToZ)
-                            << QByteArray("Form63") << QByteArray("Option4");
+                            << int(Programme::QudsiHadith);
+    QTest::newRow("Form66") << position++ << QByteArray("Form66") << 0 << int(Programme::AToZ);
 }
 
 void TestCatalogue::windows()
@@ -327,8 +316,6 @@ void TestCatalogue::windows()
     QFETCH(QByteArray, window);
     QFETCH(int, surah);
     QFETCH(int, programme);
-    QFETCH(QByteArray, openerWindow);
-    QFETCH(QByteArray, openerButton);
 
     const auto all = catalogue::episodeWindows();
     QVERIFY(std::size_t(position) < all.size());
@@ -340,8 +327,6 @@ void TestCatalogue::windows()
         QCOMPARE(bytes(w->name), window);
         QCOMPARE(w->surah, surah);
         QCOMPARE(int(w->programme), programme);
-        QCOMPARE(bytes(w->openerWindow), openerWindow);
-        QCOMPARE(bytes(w->openerButton), openerButton);
     }
     // A name found by value, not by the identity of the argument's characters.
     const QByteArray copy(window.constData(), window.size());
