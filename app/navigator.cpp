@@ -1,11 +1,8 @@
 #include "navigator.h"
 
-#include "navigation_table.h"
-#include "resources/text.h"
 #include "window_registry.h"
+#include "windows/form_window.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QLoggingCategory>
 #include <QMainWindow>
 
@@ -16,38 +13,40 @@ namespace app {
 Navigator::Navigator(WindowRegistry &registry, QObject *parent)
     : QObject(parent), m_registry(registry)
 {
-    connect(&m_registry, &WindowRegistry::created, this, &Navigator::wire);
+    connect(&m_registry, &WindowRegistry::created, this, &Navigator::follow);
 }
 
-void Navigator::wire(QMainWindow *window)
+void Navigator::follow(QMainWindow *window)
 {
-    const QString name = window->objectName();
-    for (const NavigationCommand &command : kNavigationTable) {
-        if (layout::toQString(command.source) != name)
-            continue;
-        const QString control = layout::toQString(command.control);
-        const QString target = layout::toQString(command.target);
-        auto run = [this, name, target] {
-            navigate(name, target);
-        };
-        if (auto *item = window->findChild<QAction *>(control)) {
-            connect(item, &QAction::triggered, this, run);
-        } else if (auto *button = window->findChild<QAbstractButton *>(control)) {
-            connect(button, &QAbstractButton::clicked, this, run);
-        } else {
-            qCWarning(lcApp) << "window" << name << "has no control" << control;
-        }
+    auto *form = qobject_cast<windows::FormWindow *>(window);
+    const std::optional<layout::WindowId> source = layout::windowIdOf(window->objectName());
+    if (!form || !source) {
+        qCWarning(lcApp) << "window" << window->objectName() << "takes no navigation";
+        return;
     }
+    connect(form, &windows::FormWindow::navigationRequested, this,
+            [this, source = *source](layout::WindowId target) { navigate(source, target); });
 }
 
 void Navigator::navigate(QStringView source, QStringView target)
+{
+    const std::optional<layout::WindowId> from = layout::windowIdOf(source);
+    const std::optional<layout::WindowId> to = layout::windowIdOf(target);
+    if (!from || !to) {
+        qCWarning(lcApp) << "no such window:" << (from ? target : source);
+        return;
+    }
+    navigate(*from, *to);
+}
+
+void Navigator::navigate(layout::WindowId source, layout::WindowId target)
 {
     QMainWindow *from = m_registry.window(source);
     if (!from)
         return;
     from->hide();
     if (from->isVisible()) {
-        qCWarning(lcApp) << "cannot hide" << source;
+        qCWarning(lcApp) << "cannot hide" << layout::nameOf(source);
         return;
     }
     QMainWindow *to = m_registry.window(target);
@@ -55,7 +54,7 @@ void Navigator::navigate(QStringView source, QStringView target)
         return;
     to->show();
     if (!to->isVisible())
-        qCWarning(lcApp) << "cannot show" << target;
+        qCWarning(lcApp) << "cannot show" << layout::nameOf(target);
 }
 
 } // namespace app

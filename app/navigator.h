@@ -1,8 +1,9 @@
 #pragma once
 
-// Runs the navigation commands: wires the controls of every window the
-// registry creates to the commands of the navigation table, and carries a
-// command out: hide the source window, then show the target.
+// Carries out the navigation requests of every window the registry creates:
+// hide the source window, then show the target.
+
+#include "resources/window_id.h"
 
 #include <QObject>
 #include <QStringView>
@@ -22,10 +23,11 @@ public:
 
     // Hides the source window, then shows the target, creating it first if
     // needed; a failed step is logged and ends the command.
+    void navigate(layout::WindowId source, layout::WindowId target);
     void navigate(QStringView source, QStringView target);
 
 private:
-    void wire(QMainWindow *window);
+    void follow(QMainWindow *window);
 
     WindowRegistry &m_registry;
 };

@@ -19,23 +19,16 @@ namespace {
 // one that is not by then is torn down all the same.
 constexpr std::chrono::milliseconds kStopWait{250};
 
-std::unique_ptr<QMainWindow> createWindow(int number)
+std::unique_ptr<QMainWindow> createWindow(layout::WindowId id)
 {
-    switch (number) {
-    case 1:
+    if (id == layout::kHomeLayout.id())
         return std::make_unique<windows::HubWindow>(layout::kHomeLayout);
-    case 2:
+    if (id == layout::kSurahIndexLayout.id())
         return std::make_unique<windows::HubWindow>(layout::kSurahIndexLayout);
-    case 63:
+    if (id == layout::kProgrammesLayout.id())
         return std::make_unique<windows::HubWindow>(layout::kProgrammesLayout);
-    default:
-        break;
-    }
-    const QByteArray name = QByteArray("Form") + QByteArray::number(number);
-    for (const layout::EpisodeLayout &episode : layout::kEpisodeLayouts) {
-        if (episode.name == std::string_view(name.constData(), name.size()))
-            return std::make_unique<windows::EpisodeWindow>(episode);
-    }
+    if (const layout::EpisodeLayout *episode = layout::episodeLayoutOf(id))
+        return std::make_unique<windows::EpisodeWindow>(*episode);
     return nullptr;
 }
 
@@ -51,38 +44,38 @@ WindowRegistry::~WindowRegistry()
         slot.reset();
 }
 
-int WindowRegistry::slotOf(QStringView name)
-{
-    if (!name.startsWith(u"Form"))
-        return -1;
-    const QStringView digits = name.sliced(4);
-    if (digits.isEmpty() || digits.size() > 2 || digits.front() == u'0')
-        return -1;
-    bool ok = false;
-    const int number = digits.toInt(&ok);
-    if (!ok || number < 1 || number > kWindowCount)
-        return -1;
-    return number - 1;
-}
-
 QMainWindow *WindowRegistry::existing(QStringView name) const
 {
-    const int slot = slotOf(name);
-    return slot < 0 ? nullptr : m_slots[static_cast<std::size_t>(slot)].get();
+    const std::optional<layout::WindowId> id = layout::windowIdOf(name);
+    return id ? existing(*id) : nullptr;
+}
+
+QMainWindow *WindowRegistry::existing(layout::WindowId id) const
+{
+    return id.isValid() ? m_slots[std::size_t(id.number - 1)].get() : nullptr;
 }
 
 QMainWindow *WindowRegistry::window(QStringView name)
 {
-    const int slot = slotOf(name);
-    if (slot < 0) {
+    const std::optional<layout::WindowId> id = layout::windowIdOf(name);
+    if (!id) {
         qCWarning(lcApp) << "no such window:" << name;
         return nullptr;
     }
-    auto &held = m_slots[static_cast<std::size_t>(slot)];
+    return window(*id);
+}
+
+QMainWindow *WindowRegistry::window(layout::WindowId id)
+{
+    if (!id.isValid()) {
+        qCWarning(lcApp) << "no such window:" << id.number;
+        return nullptr;
+    }
+    auto &held = m_slots[std::size_t(id.number - 1)];
     if (!held) {
-        held = createWindow(slot + 1);
+        held = createWindow(id);
         if (!held) {
-            qCWarning(lcApp) << "cannot create window" << name;
+            qCWarning(lcApp) << "cannot create window" << layout::nameOf(id);
             return nullptr;
         }
         emit created(held.get());

@@ -4,6 +4,8 @@
 // created on its first reference and kept until the registry goes; the system
 // never destroys or re-creates one.
 
+#include "resources/window_id.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringView>
@@ -23,7 +25,7 @@ class WindowRegistry : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kWindowCount = 66;
+    static constexpr int kWindowCount = layout::kWindowCount;
 
     explicit WindowRegistry(QObject *parent = nullptr);
     ~WindowRegistry() override;
@@ -31,15 +33,14 @@ public:
     // The window of that name, created (not yet loaded, not visible) if its
     // slot is empty; nullptr for a name that is not a window of the system.
     QMainWindow *window(QStringView name);
+    QMainWindow *window(layout::WindowId id);
     // The window of that name if it exists already.
     QMainWindow *existing(QStringView name) const;
+    QMainWindow *existing(layout::WindowId id) const;
 
     // Stops every player and waits a moment for them to wind down together,
     // so that quitting with many of them playing is quick.
     void stopPlayers();
-
-    // The slot of a window name: 0 for Form1 ... 65 for Form66; -1 for others.
-    static int slotOf(QStringView name);
 
 signals:
     void created(QMainWindow *window);

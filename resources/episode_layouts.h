@@ -159,19 +159,45 @@ struct EpisodeMenu
     std::array<MenuEntry, 2> items{};
 };
 
+// Every episode window's menu leads to the programmes window and to the
+// surah index; Form10's item "v" carries the same surah-index command as
+// every other window's: an item that does nothing would be a dead end.
 inline constexpr std::array<MenuEntry, 2> kEpisodeMenu{{
-    {"m", "برامج فديو منوعة", 0},
-    {"v", "تفسير القرآن فديو", 0},
+    {"m", "برامج فديو منوعة", 0, form(63)},
+    {"v", "تفسير القرآن فديو", 0, form(2)},
 }};
 
 inline constexpr std::array<EpisodeMenu, 6> kEpisodeMenuVariants{{
-    {"Form5", {{{"قفي", "برامج فديو منوعة", 0}, {"يبي", "تفسير القرآن فديو", 0}}}},
-    {"Form6", {{{"بي", "برامج فديو منوعة", 0}, {"يبي", "تفسير القرآن فديو", 0}}}},
-    {"Form7", {{{"منوعة", "برامج فديو منوعة", 0}, {"بي", "تفسير القرآن فديو", 0}}}},
-    {"Form64", {{{"فديو", "تفسير القرآن فديو", 0}, {"ننو", "برامج فديو منوعة", 0}}}},
-    {"Form65", {{{"فديو", "تفسير  القرآن فديو", 0}, {"ببب", "برامج فديو منوعة", 0}}}},
-    {"Form66", {{{"تف", "تفسير القرآن فديو", 0}, {"منو", "برامج فديوهات منوعة", 0}}}},
+    {"Form5", {{{"قفي", "برامج فديو منوعة", 0, form(63)}, {"يبي", "تفسير القرآن فديو", 0, form(2)}}}},
+    {"Form6", {{{"بي", "برامج فديو منوعة", 0, form(63)}, {"يبي", "تفسير القرآن فديو", 0, form(2)}}}},
+    {"Form7", {{{"منوعة", "برامج فديو منوعة", 0, form(63)}, {"بي", "تفسير القرآن فديو", 0, form(2)}}}},
+    {"Form64", {{{"فديو", "تفسير القرآن فديو", 0, form(2)}, {"ننو", "برامج فديو منوعة", 0, form(63)}}}},
+    {"Form65", {{{"فديو", "تفسير  القرآن فديو", 0, form(2)}, {"ببب", "برامج فديو منوعة", 0, form(63)}}}},
+    {"Form66", {{{"تف", "تفسير القرآن فديو", 0, form(2)}, {"منو", "برامج فديوهات منوعة", 0, form(63)}}}},
 }};
 // clang-format on
+
+// The menu of an episode window: its own variant, or the common one.
+constexpr std::span<const MenuEntry> episodeMenuOf(std::string_view window)
+{
+    for (const EpisodeMenu &variant : kEpisodeMenuVariants) {
+        if (variant.window == window)
+            return variant.items;
+    }
+    return kEpisodeMenu;
+}
+
+// The layout of each episode window by its number; null for the others.
+inline constexpr std::array<const EpisodeLayout *, kWindowCount + 1> kEpisodeLayoutById = [] {
+    std::array<const EpisodeLayout *, kWindowCount + 1> byId{};
+    for (const EpisodeLayout &episode : kEpisodeLayouts)
+        byId[std::size_t(windowIdOf(episode.name)->number)] = &episode;
+    return byId;
+}();
+
+constexpr const EpisodeLayout *episodeLayoutOf(WindowId id)
+{
+    return id.isValid() ? kEpisodeLayoutById[std::size_t(id.number)] : nullptr;
+}
 
 } // namespace layout

@@ -6,6 +6,7 @@
 // generic code in windows/ reads it.
 
 #include "pictures.h"
+#include "window_id.h"
 
 #include <optional>
 #include <span>
@@ -46,16 +47,20 @@ struct Control
     // What a screen reader calls a picture that shows no text and has no
     // tooltip to name it.
     std::string_view spokenName{};
+    // Option buttons: the window a click hides this one for and shows.
+    WindowId target{};
 };
 
 // One entry of a menu tree, in stored order. Depth 0 is an entry of the menu
 // bar; depth 1 an item in the drop-down of the depth-0 entry above it. A
-// caption of "-" is a separator.
+// caption of "-" is a separator. An item with a target hides its window and
+// shows the target.
 struct MenuEntry
 {
     std::string_view name{};
     std::string_view caption{};
     int depth = 0;
+    WindowId target{};
 };
 
 inline constexpr std::string_view kSeparator = "-";
@@ -75,12 +80,22 @@ struct WindowLayout
     std::span<const Control> controls{}; // topmost first
     std::span<const MenuEntry> menu{};
     Background background = Background::Default;
+
+    constexpr WindowId id() const { return *windowIdOf(name); }
 };
 
 constexpr Control option(std::string_view name, std::string_view caption, int left, int top,
-                         int width, int height, int tabIndex)
+                         int width, int height, int tabIndex, WindowId target = {})
 {
-    return {ControlKind::OptionButton, name, caption, {left, top, width, height}, tabIndex, {}, {}};
+    return {ControlKind::OptionButton,
+            name,
+            caption,
+            {left, top, width, height},
+            tabIndex,
+            {},
+            {},
+            {},
+            target};
 }
 
 // A picture control: shown at its image's own pixel size, which the stored

@@ -1,10 +1,14 @@
 #pragma once
 
-// The top-level window each form of the system is. Once it has stayed
+// The top-level window each form of the system is. Its controls ask for
+// other windows through navigationRequested(); the application carries the
+// request out. Once it has stayed
 // hidden a while, it gives back its native window and the image it paints
 // into, as large as the window and held in memory shared with the X
 // server: with 66 windows those images are most of what hidden windows
 // hold. Showing it again makes them anew.
+
+#include "resources/window_id.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -24,6 +28,13 @@ public:
 
     // Whether it holds its native window and image now.
     bool holdsNativeWindow() const;
+
+    // Hides this window for the target and shows the target: a command of
+    // one of its option buttons or menu items.
+    void requestNavigation(layout::WindowId target) { emit navigationRequested(target); }
+
+signals:
+    void navigationRequested(layout::WindowId target);
 
 protected:
     void hideEvent(QHideEvent *event) override;

@@ -1,5 +1,6 @@
 #include "window_frame.h"
 
+#include "form_window.h"
 #include "menu_keys.h"
 #include "option_button.h"
 #include "picture_control.h"
@@ -76,7 +77,7 @@ void useTextWindowBackground(QWidget *client)
     }
 }
 
-void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entries)
+void buildMenuBar(FormWindow *window, std::span<const layout::MenuEntry> entries)
 {
     if (entries.empty())
         return;
@@ -87,25 +88,33 @@ void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entrie
         const QString caption = layout::toQString(entry.caption);
         const bool opensDropDown =
             entry.depth == 0 && &entry != &entries.back() && (&entry + 1)->depth > 0;
+        QAction *item = nullptr;
         if (entry.depth == 0 && opensDropDown) {
             dropDown = bar->addMenu(caption);
             dropDown->setObjectName(name);
         } else if (entry.depth == 0) {
             dropDown = nullptr;
-            QAction *item = bar->addAction(caption);
-            item->setObjectName(name);
+            item = bar->addAction(caption);
         } else if (!dropDown) {
             qCWarning(lcWindows) << "menu item without a drop-down:" << name;
         } else if (entry.caption == layout::kSeparator) {
             dropDown->addSeparator()->setObjectName(name);
         } else {
-            dropDown->addAction(caption)->setObjectName(name);
+            item = dropDown->addAction(caption);
+        }
+        if (!item)
+            continue;
+        item->setObjectName(name);
+        if (const layout::WindowId target = entry.target; target.isValid()) {
+            QObject::connect(item, &QAction::triggered, window,
+                             [window, target] { window->requestNavigation(target); });
         }
     }
     addMenuKeys(window, bar);
 }
 
-QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout::Control &control)
+QRadioButton *addOptionButton(FormWindow *window, QWidget *client, QButtonGroup *group,
+                              const layout::Control &control)
 {
     auto *button = new OptionButton(layout::toQString(control.caption), client);
     button->setObjectName(layout::toQString(control.name));
@@ -114,6 +123,10 @@ QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout
     // over whatever picture lies beneath it.
     button->setAutoFillBackground(true);
     group->addButton(button);
+    if (const layout::WindowId target = control.target; target.isValid()) {
+        QObject::connect(button, &QAbstractButton::clicked, window,
+                         [window, target] { window->requestNavigation(target); });
+    }
     return button;
 }
 

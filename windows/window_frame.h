@@ -22,6 +22,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcWindows)
 
 namespace windows {
 
+class FormWindow;
 class PictureControl;
 
 inline constexpr char16_t kLeftToRightMark = u'\u200E';
@@ -44,10 +45,14 @@ void placeClientArea(QMainWindow *window, const layout::Point &position);
 void useTextWindowBackground(QWidget *client);
 
 // Builds the menu bar from its stored tree. Every entry carries its stored
-// name: items as QAction, drop-down menus as QMenu.
-void buildMenuBar(QMainWindow *window, std::span<const layout::MenuEntry> entries);
+// name: items as QAction, drop-down menus as QMenu. An item with a target
+// asks the window for it when chosen.
+void buildMenuBar(FormWindow *window, std::span<const layout::MenuEntry> entries);
 
-QRadioButton *addOptionButton(QWidget *client, QButtonGroup *group, const layout::Control &control);
+// An option button at its stored place; one with a target asks the window
+// for it when clicked.
+QRadioButton *addOptionButton(FormWindow *window, QWidget *client, QButtonGroup *group,
+                              const layout::Control &control);
 
 // A picture control at its stored place, its image read now, when its window
 // is created; it carries its stored name and tooltip.

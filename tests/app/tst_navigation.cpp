@@ -3,8 +3,8 @@
 // target, the single instance held in the target's registry slot.
 
 #include "app/application.h"
-#include "app/navigation_table.h"
 #include "common/gui_actions.h"
+#include "resources/navigation.h"
 #include "resources/text.h"
 #include "windows/episode/episode_window.h"
 
@@ -200,12 +200,13 @@ void TestNavigation::applicationTableIsTheExpectedOne()
     QSet<QString> expected;
     for (const Expected &c : expectedCommands())
         expected.insert(c.source + '/' + c.control + '/' + c.target);
+    const std::vector<layout::NavigationCommand> commands = layout::navigationCommands();
     QSet<QString> actual;
-    for (const app::NavigationCommand &c : app::kNavigationTable) {
-        actual.insert(layout::toQString(c.source) + '/' + layout::toQString(c.control) + '/' +
-                      layout::toQString(c.target));
+    for (const layout::NavigationCommand &c : commands) {
+        actual.insert(layout::nameOf(c.source) + '/' + layout::toQString(c.control) + '/' +
+                      layout::nameOf(c.target));
     }
-    QCOMPARE(actual.size(), int(app::kNavigationTable.size())); // no row twice
+    QCOMPARE(actual.size(), int(commands.size())); // no command twice
     QCOMPARE(actual - expected, QSet<QString>{});
     QCOMPARE(expected - actual, QSet<QString>{});
 }

@@ -4,13 +4,13 @@
 // play, stream or fail.
 
 #include "app/application.h"
-#include "app/navigation_table.h"
 #include "catalogue/catalogue.h"
 #include "common/gui_actions.h"
 #include "common/process_memory.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
+#include "resources/navigation.h"
 #include "resources/text.h"
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
@@ -129,20 +129,21 @@ void TestStress::tenThousandNavigationCommands()
     QHash<QString, QString> lastOption; // window -> option button clicked last
     long warmResident = 0;
     int warmAt = 0;
+    const std::vector<layout::NavigationCommand> table = layout::navigationCommands();
     for (int i = 0; i < 10000; ++i) {
-        QList<const app::NavigationCommand *> runnable;
-        for (const app::NavigationCommand &c : app::kNavigationTable) {
-            if (layout::toQString(c.source) == current->objectName())
+        QList<const layout::NavigationCommand *> runnable;
+        for (const layout::NavigationCommand &c : table) {
+            if (layout::nameOf(c.source) == current->objectName())
                 runnable.append(&c);
         }
         QVERIFY(!runnable.isEmpty());
-        const app::NavigationCommand &command = *runnable[random->bounded(runnable.size())];
+        const layout::NavigationCommand &command = *runnable[random->bounded(runnable.size())];
         const QString control = layout::toQString(command.control);
         QVERIFY(runControl(current, control));
         if (control.startsWith("Option"))
             lastOption[current->objectName()] = control;
 
-        QMainWindow *target = registry.existing(layout::toQString(command.target));
+        QMainWindow *target = registry.existing(command.target);
         QVERIFY(target);
         const QList<QMainWindow *> visible = visibleWindows();
         QVERIFY2(

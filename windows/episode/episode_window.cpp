@@ -38,16 +38,6 @@ QString storedListText(const layout::EpisodeLayout &layout)
            QString(layout.listTrailingBlanks, QLatin1Char(' '));
 }
 
-std::span<const layout::MenuEntry> menuOf(std::string_view window)
-{
-    const auto &variants = layout::kEpisodeMenuVariants;
-    const auto variant = std::find_if(variants.begin(), variants.end(),
-                                      [window](const auto &v) { return v.window == window; });
-    if (variant != variants.end())
-        return variant->items;
-    return layout::kEpisodeMenu;
-}
-
 } // namespace
 
 EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *parent)
@@ -78,7 +68,7 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
         applyTabOrder({{0, m_list}, {1, m_player}});
     else
         applyTabOrder({{0, m_player}, {1, m_list}});
-    buildMenuBar(this, menuOf(layout.name));
+    buildMenuBar(this, layout::episodeMenuOf(layout.name));
     if (layout.hasLargeFont) {
         // The window's own font, a size larger, for the window and its list.
         QFont large = font();

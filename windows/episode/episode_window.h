@@ -3,7 +3,7 @@
 // An episode window: one class for all 63, configured by its stored layout
 // and its episode list. It fills its list once, inside its first show, and
 // hands the location of every chosen entry to its player. Its two menu
-// commands are wired by the navigator from the navigation table.
+// items ask for the windows their layout names.
 
 #include "resources/episode_layouts.h"
 #include "windows/form_window.h"

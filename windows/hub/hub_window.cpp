@@ -46,7 +46,7 @@ HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent) : Form
     for (const layout::Control &control : layout.controls) {
         switch (control.kind) {
         case layout::ControlKind::OptionButton: {
-            QRadioButton *button = addOptionButton(client, m_options, control);
+            QRadioButton *button = addOptionButton(this, client, m_options, control);
             button->installEventFilter(this);
             stacking.push_back(button);
             tabOrder.emplace_back(control.tabIndex, button);

@@ -2,8 +2,9 @@
 
 // A hub window (the home window, the surah index, the programmes window),
 // built from its stored layout: option buttons in one group, pictures, a
-// menu bar and the window icon. Its commands are wired from the navigation
-// and link tables by the navigator and the link commands.
+// menu bar and the window icon. Its option buttons and menu items ask for
+// the windows their layout names; its link controls are wired from the
+// link table by the application.
 
 #include "resources/layout_types.h"
 #include "windows/form_window.h"

@@ -1,0 +1,43 @@
+#pragma once
+
+// Every navigation command of the system, read from the layouts: the option
+// buttons and menu items that carry a target. The windows carry the
+// commands out themselves; this view of them is for checking them as a whole.
+
+#include "episode_layouts.h"
+#include "hub_layouts.h"
+
+#include <vector>
+
+namespace layout {
+
+struct NavigationCommand
+{
+    WindowId source;
+    std::string_view control; // the objectName of an option button or a menu item
+    WindowId target;
+};
+
+inline std::vector<NavigationCommand> navigationCommands()
+{
+    std::vector<NavigationCommand> commands;
+    const auto collect = [&commands](std::string_view window, std::span<const Control> controls,
+                                     std::span<const MenuEntry> menu) {
+        const WindowId source = *windowIdOf(window);
+        for (const Control &control : controls) {
+            if (control.target.isValid())
+                commands.push_back({source, control.name, control.target});
+        }
+        for (const MenuEntry &entry : menu) {
+            if (entry.target.isValid())
+                commands.push_back({source, entry.name, entry.target});
+        }
+    };
+    for (const WindowLayout *hub : {&kHomeLayout, &kSurahIndexLayout, &kProgrammesLayout})
+        collect(hub->name, hub->controls, hub->menu);
+    for (const EpisodeLayout &episode : kEpisodeLayouts)
+        collect(episode.name, {}, episodeMenuOf(episode.name));
+    return commands;
+}
+
+} // namespace layout
