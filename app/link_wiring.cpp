@@ -2,8 +2,8 @@
 
 #include "links/link_opener.h"
 #include "links/link_table.h"
-#include "resources/hub_layouts.h"
-#include "resources/text.h"
+#include "resources/layouts/hub_layouts.h"
+#include "resources/layouts/text.h"
 #include "windows/picture_control.h"
 
 #include <QAction>

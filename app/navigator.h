@@ -3,7 +3,7 @@
 // Carries out the navigation requests of every window the registry creates:
 // hide the source window, then show the target.
 
-#include "resources/window_id.h"
+#include "resources/layouts/window_id.h"
 
 #include <QObject>
 #include <QStringView>

@@ -2,8 +2,8 @@
 
 #include "catalogue/catalogue.h"
 #include "player/player_widget.h"
-#include "resources/episode_layouts.h"
-#include "resources/hub_layouts.h"
+#include "resources/layouts/episode_layouts.h"
+#include "resources/layouts/hub_layouts.h"
 #include "windows/episode/episode_window.h"
 #include "windows/hub/hub_window.h"
 

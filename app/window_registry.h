@@ -4,7 +4,7 @@
 // created on its first reference and kept until the registry goes; the system
 // never destroys or re-creates one.
 
-#include "resources/window_id.h"
+#include "resources/layouts/window_id.h"
 
 #include <QList>
 #include <QObject>

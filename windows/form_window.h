@@ -8,7 +8,7 @@
 // server: with 66 windows those images are most of what hidden windows
 // hold. Showing it again makes them anew.
 
-#include "resources/window_id.h"
+#include "resources/layouts/window_id.h"
 
 #include <QMainWindow>
 #include <QTimer>

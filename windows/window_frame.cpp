@@ -4,8 +4,8 @@
 #include "menu_keys.h"
 #include "option_button.h"
 #include "picture_control.h"
-#include "resources/picture_files.h"
-#include "resources/text.h"
+#include "resources/layouts/text.h"
+#include "resources/pictures/picture_files.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -4,7 +4,7 @@
 // stored layout tables: the fixed frame with its caption and client area,
 // controls placed by their stored geometry, and the menu bar.
 
-#include "resources/layout_types.h"
+#include "resources/layouts/layout_types.h"
 
 #include <QLoggingCategory>
 #include <QRect>

@@ -2,7 +2,7 @@
 // Windows icon files, at each size asked for: the window icon's own drawing
 // at that size, so that large icons are as sharp as small ones.
 
-#include "resources/pictures/drawings.h"
+#include "resources/drawing/drawings.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -4,8 +4,8 @@
 
 #include "app/application.h"
 #include "common/gui_actions.h"
-#include "resources/navigation.h"
-#include "resources/text.h"
+#include "resources/layouts/navigation.h"
+#include "resources/layouts/text.h"
 #include "windows/episode/episode_window.h"
 
 #include <QAbstractButton>

@@ -8,7 +8,7 @@
 #include "link_test_support.h"
 #include "links/link_opener.h"
 #include "links/link_table.h"
-#include "resources/text.h"
+#include "resources/layouts/text.h"
 #include "url_recorder.h"
 
 #include <QDesktopServices>

@@ -11,7 +11,7 @@
 #include "player/control_bar.h"
 #include "player/player_actions.h"
 #include "player/translation.h"
-#include "resources/episode_layouts.h"
+#include "resources/layouts/episode_layouts.h"
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
 

@@ -10,8 +10,8 @@
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
-#include "resources/navigation.h"
-#include "resources/text.h"
+#include "resources/layouts/navigation.h"
+#include "resources/layouts/text.h"
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
 

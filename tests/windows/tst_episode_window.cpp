@@ -7,7 +7,7 @@
 #include "player/engine.h"
 #include "player/player_actions.h"
 #include "player/player_widget.h"
-#include "resources/episode_layouts.h"
+#include "resources/layouts/episode_layouts.h"
 #include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
 

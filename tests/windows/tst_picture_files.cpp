@@ -5,8 +5,8 @@
 // the windows show is then held against the mask so parsed. No X server is
 // needed.
 
-#include "resources/icon_file.h"
-#include "resources/picture_files.h"
+#include "resources/pictures/icon_file.h"
+#include "resources/pictures/picture_files.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 
 #include "app/application.h"
 #include "player/player_widget.h"
-#include "resources/picture_files.h"
+#include "resources/pictures/picture_files.h"
 #include "windows/episode/episode_list.h"
 #include "windows/picture_control.h"
 #include "windows/window_frame.h"

@@ -4,7 +4,7 @@
 #include "episode_list.h"
 #include "player/player_actions.h"
 #include "player/player_widget.h"
-#include "resources/text.h"
+#include "resources/layouts/text.h"
 #include "windows/picture_control.h"
 #include "windows/window_frame.h"
 

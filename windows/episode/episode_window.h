@@ -5,7 +5,7 @@
 // hands the location of every chosen entry to its player. Its two menu
 // items ask for the windows their layout names.
 
-#include "resources/episode_layouts.h"
+#include "resources/layouts/episode_layouts.h"
 #include "windows/form_window.h"
 
 namespace player {

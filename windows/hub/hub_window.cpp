@@ -1,7 +1,7 @@
 #include "hub_window.h"
 
 #include "option_navigation.h"
-#include "resources/text.h"
+#include "resources/layouts/text.h"
 #include "windows/picture_control.h"
 #include "windows/window_frame.h"
 

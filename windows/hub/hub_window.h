@@ -6,7 +6,7 @@
 // the windows their layout names; its link controls are wired from the
 // link table by the application.
 
-#include "resources/layout_types.h"
+#include "resources/layouts/layout_types.h"
 #include "windows/form_window.h"
 
 class QAbstractButton;

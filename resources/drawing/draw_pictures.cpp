@@ -12,8 +12,8 @@
 
 #include "drawings.h"
 #include "ico_writer.h"
-#include "resources/picture_files.h"
-#include "resources/pictures.h"
+#include "resources/pictures/picture_files.h"
+#include "resources/pictures/pictures.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 // stacking order, and menu trees. The tables in this folder use it; the
 // generic code in windows/ reads it.
 
-#include "pictures.h"
+#include "resources/pictures/pictures.h"
 #include "window_id.h"
 
 #include <optional>
