@@ -64,7 +64,20 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
 {
     setObjectName(QStringLiteral("controlBar"));
     setAutoFillBackground(true);
+    createSeekBar();
+    createVolume();
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("statusLabel"));
+    m_status->setToolTip(tr("What the player is doing"));
+    // Fault texts run to half the width of the narrowest player: the status
+    // has a line of its own, as a status bar under the controls.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    arrange(actions);
+    setState(PlaybackState{});
+}
 
+void ControlBar::createSeekBar()
+{
     m_seek = new SpokenSlider(
         kMillisecondsPerSecond,
         [this](int value) { return timeText(double(value) / kMillisecondsPerSecond, m_duration); },
@@ -82,6 +95,16 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     m_time->setObjectName(QStringLiteral("timeLabel"));
     m_time->setToolTip(tr("Elapsed and total time"));
 
+    connect(m_seek, &QSlider::sliderReleased, this, &ControlBar::emitSeek);
+    // While the handle is dragged, the time shown is where it would go.
+    connect(m_seek, &QSlider::sliderMoved, this, [this](int value) {
+        m_time->setText(timeText(double(value) / kMillisecondsPerSecond, m_duration));
+    });
+    connect(m_seek, &QSlider::actionTriggered, this, &ControlBar::onSeekAction);
+}
+
+void ControlBar::createVolume()
+{
     m_volume = new SpokenSlider(
         1, [](int value) { return tr("%1 %").arg(value); }, this);
     m_volume->setObjectName(QStringLiteral("volumeSlider"));
@@ -92,16 +115,18 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     m_volume->setStyle(clickToJumpStyle());
     m_volume->setValue(PlaybackState{}.volume);
     m_volume->setFixedWidth(56);
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("statusLabel"));
-    m_status->setToolTip(tr("What the player is doing"));
-    // Fault texts run to half the width of the narrowest player: the status
-    // has a line of its own, as a status bar under the controls.
-    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    connect(m_volume, &QSlider::valueChanged, this, &ControlBar::volumeRequested);
+}
 
+// Three rows: the seek bar with the time, the buttons with the volume, the
+// status. Tab goes through the controls as they are seen: the seek bar, then
+// the row beneath it from left to right.
+void ControlBar::arrange(PlayerActions &actions)
+{
     auto *seekRow = new QHBoxLayout;
     seekRow->addWidget(m_seek, 1);
     seekRow->addWidget(m_time);
+
     auto *buttonRow = new QHBoxLayout;
     buttonRow->setSpacing(0);
     const std::array transport{
@@ -120,28 +145,19 @@ ControlBar::ControlBar(PlayerActions &actions, QWidget *parent) : QWidget(parent
     buttonRow->addWidget(m_volume);
     QToolButton *fullScreen = buttonFor(actions.fullScreen, "fullScreenButton", this);
     buttonRow->addWidget(fullScreen);
-    // Tab goes through the controls as they are seen: the seek bar, then
-    // the row beneath it from left to right.
+
     QList<QWidget *> order{m_seek};
     order.append(QList<QWidget *>(transport.begin(), transport.end()));
     order.append({mute, m_volume, fullScreen});
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+
     auto *rows = new QVBoxLayout(this);
     rows->setContentsMargins(4, 2, 4, 2);
     rows->setSpacing(0);
     rows->addLayout(seekRow);
     rows->addLayout(buttonRow);
     rows->addWidget(m_status);
-
-    connect(m_seek, &QSlider::sliderReleased, this, &ControlBar::emitSeek);
-    // While the handle is dragged, the time shown is where it would go.
-    connect(m_seek, &QSlider::sliderMoved, this, [this](int value) {
-        m_time->setText(timeText(double(value) / kMillisecondsPerSecond, m_duration));
-    });
-    connect(m_seek, &QSlider::actionTriggered, this, &ControlBar::onSeekAction);
-    connect(m_volume, &QSlider::valueChanged, this, &ControlBar::volumeRequested);
-    setState(PlaybackState{});
 }
 
 void ControlBar::setState(const PlaybackState &state)

@@ -34,6 +34,9 @@ signals:
     void volumeRequested(int volume);
 
 private:
+    void createSeekBar();
+    void createVolume();
+    void arrange(PlayerActions &actions);
     void onSeekAction(int action);
     void emitSeek();
 

@@ -28,46 +28,30 @@ QIcon standardIcon(QStyle::StandardPixmap which)
 
 PlayerActions::PlayerActions(QWidget *owner) : QObject(owner)
 {
+    // Texts and icons that follow the state are set by setState() and
+    // setFullScreen() below.
     playPause = make("playPauseAction", owner);
-    stop = make("stopAction", owner);
-    stop->setIcon(standardIcon(QStyle::SP_MediaStop));
-    stop->setText(tr("Stop"));
-    seekBack = make("seekBackAction", owner);
-    seekBack->setIcon(standardIcon(QStyle::SP_MediaSeekBackward));
-    seekBack->setText(tr("Back 10 seconds"));
-    seekForward = make("seekForwardAction", owner);
-    seekForward->setIcon(standardIcon(QStyle::SP_MediaSeekForward));
-    seekForward->setText(tr("Forward 10 seconds"));
-    stepBack = make("stepBackAction", owner);
-    stepBack->setText(tr("Back 5 seconds"));
-    stepForward = make("stepForwardAction", owner);
-    stepForward->setText(tr("Forward 5 seconds"));
-    jumpBack = make("jumpBackAction", owner);
-    jumpBack->setText(tr("Back 1 minute"));
-    jumpForward = make("jumpForwardAction", owner);
-    jumpForward->setText(tr("Forward 1 minute"));
+    stop = make("stopAction", owner, tr("Stop"), QStyle::SP_MediaStop);
+    seekBack = make("seekBackAction", owner, tr("Back 10 seconds"), QStyle::SP_MediaSeekBackward);
+    seekForward =
+        make("seekForwardAction", owner, tr("Forward 10 seconds"), QStyle::SP_MediaSeekForward);
+    stepBack = make("stepBackAction", owner, tr("Back 5 seconds"));
+    stepForward = make("stepForwardAction", owner, tr("Forward 5 seconds"));
+    jumpBack = make("jumpBackAction", owner, tr("Back 1 minute"));
+    jumpForward = make("jumpForwardAction", owner, tr("Forward 1 minute"));
     mute = make("muteAction", owner);
     mute->setCheckable(true);
-    quieter = make("quieterAction", owner);
-    quieter->setText(tr("Quieter"));
-    louder = make("louderAction", owner);
-    louder->setText(tr("Louder"));
+    quieter = make("quieterAction", owner, tr("Quieter"));
+    louder = make("louderAction", owner, tr("Louder"));
     fullScreen = make("fullScreenAction", owner);
     fullScreen->setCheckable(true);
-    leaveFullScreen = make("leaveFullScreenAction", owner);
-    leaveFullScreen->setText(tr("Leave full screen"));
-    slower = make("slowerAction", owner);
-    slower->setText(tr("Slower"));
-    faster = make("fasterAction", owner);
-    faster->setText(tr("Faster"));
-    normalSpeed = make("normalSpeedAction", owner);
-    normalSpeed->setText(tr("Normal speed"));
-    previousEpisode = make("previousEpisodeAction", owner);
-    previousEpisode->setIcon(standardIcon(QStyle::SP_MediaSkipBackward));
-    previousEpisode->setText(tr("Previous episode"));
-    nextEpisode = make("nextEpisodeAction", owner);
-    nextEpisode->setIcon(standardIcon(QStyle::SP_MediaSkipForward));
-    nextEpisode->setText(tr("Next episode"));
+    leaveFullScreen = make("leaveFullScreenAction", owner, tr("Leave full screen"));
+    slower = make("slowerAction", owner, tr("Slower"));
+    faster = make("fasterAction", owner, tr("Faster"));
+    normalSpeed = make("normalSpeedAction", owner, tr("Normal speed"));
+    previousEpisode =
+        make("previousEpisodeAction", owner, tr("Previous episode"), QStyle::SP_MediaSkipBackward);
+    nextEpisode = make("nextEpisodeAction", owner, tr("Next episode"), QStyle::SP_MediaSkipForward);
     setNeighbours(false, false);
     // The first call draws every icon and text.
     m_showsMuted = true;
@@ -75,10 +59,13 @@ PlayerActions::PlayerActions(QWidget *owner) : QObject(owner)
     setFullScreen(false);
 }
 
-QAction *PlayerActions::make(const char *name, QWidget *owner)
+QAction *PlayerActions::make(const char *name, QWidget *owner, const QString &text,
+                             std::optional<QStyle::StandardPixmap> icon)
 {
-    auto *action = new QAction(owner);
+    auto *action = new QAction(text, owner);
     action->setObjectName(QString::fromLatin1(name));
+    if (icon)
+        action->setIcon(standardIcon(*icon));
     return action;
 }
 

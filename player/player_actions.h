@@ -5,6 +5,8 @@
 // the user wants; the player widget carries them out on its engine.
 
 #include <QObject>
+#include <QStyle>
+#include <optional>
 
 class QAction;
 class QWidget;
@@ -50,7 +52,10 @@ public:
     void setNeighbours(bool hasPrevious, bool hasNext);
 
 private:
-    QAction *make(const char *name, QWidget *owner);
+    // An action named as tests and the accessibility tree know it, with its
+    // text and the style's icon where they do not follow the state.
+    QAction *make(const char *name, QWidget *owner, const QString &text = {},
+                  std::optional<QStyle::StandardPixmap> icon = {});
 
     bool m_showsPause = false;
     bool m_showsMuted = false;
