@@ -1,5 +1,7 @@
 #include "option_button.h"
 
+#include "accessible_factory.h"
+
 #include <QAccessibleWidget>
 
 namespace windows {
@@ -46,22 +48,11 @@ private:
     OptionButton *button() const { return static_cast<OptionButton *>(widget()); }
 };
 
-QAccessibleInterface *optionAccessibleFactory(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(OptionButton::staticMetaObject.className()))
-        return new OptionAccessible(static_cast<OptionButton *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 OptionButton::OptionButton(const QString &caption, QWidget *parent) : QRadioButton(caption, parent)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(&optionAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibleInterface<OptionButton, OptionAccessible>();
 }
 
 } // namespace windows

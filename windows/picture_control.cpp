@@ -1,5 +1,7 @@
 #include "picture_control.h"
 
+#include "accessible_factory.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -52,30 +54,14 @@ private:
     PictureControl *picture() const { return static_cast<PictureControl *>(widget()); }
 };
 
-QAccessibleInterface *pictureAccessibleFactory(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(PictureControl::staticMetaObject.className()))
-        return new PictureAccessible(static_cast<PictureControl *>(object));
-    return nullptr;
-}
-
-// Screen readers see picture controls as images, and those that open
-// something as links with a press action.
-void installPictureAccessibility()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(&pictureAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
-
 } // namespace
 
 PictureControl::PictureControl(const QPixmap &pixmap, QWidget *parent)
     : QWidget(parent), m_pixmap(pixmap)
 {
-    installPictureAccessibility();
+    // Screen readers see picture controls as images, and those that open
+    // something as links with a press action.
+    installAccessibleInterface<PictureControl, PictureAccessible>();
     setFixedSize(m_pixmap.deviceIndependentSize().toSize());
     // The image covers the whole control: nothing beneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
