@@ -45,11 +45,22 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
 {
     QWidget *client =
         setUpFrame(this, layout.name, caption(layout), layout.clientWidth, layout.clientHeight);
-    const bool programme = catalogue::findEpisodeWindow(layout.name)->surah == 0;
-
     if (layout.hasIcon)
         applyWindowIcon(this);
+    createControls(client);
+    buildMenuBar(this, layout::episodeMenuOf(layout.name));
+    if (layout.hasLargeFont)
+        useLargeFont();
+    if (layout.position)
+        placeClientArea(this, *layout.position);
+    client->installEventFilter(this);
+    connectControls();
+}
 
+// The player with the list on it, and the portrait the player covers.
+void EpisodeWindow::createControls(QWidget *client)
+{
+    const bool programme = catalogue::findEpisodeWindow(m_layout.name)->surah == 0;
     m_player = new player::PlayerWidget(client);
     m_player->setObjectName(layout::toQString(layout::kPlayerName));
     m_player->setGeometry(
@@ -57,42 +68,43 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
 
     m_list = new EpisodeList(client);
     m_list->setObjectName(layout::toQString(layout::kEpisodeListName));
-    m_list->setGeometry(toPixels(layout.listGeometry.value_or(layout::kEpisodeListGeometry)));
+    m_list->setGeometry(toPixels(m_layout.listGeometry.value_or(layout::kEpisodeListGeometry)));
 
     QWidget *picture =
         addPicture(client, programme ? layout::kProgrammePicture : layout::kSurahPicture);
 
     // The list lies on the player, which covers the picture.
     stackTopmostFirst({m_list, m_player, picture});
-    if (layout.listTabFirst)
+    if (m_layout.listTabFirst)
         applyTabOrder({{0, m_list}, {1, m_player}});
     else
         applyTabOrder({{0, m_player}, {1, m_list}});
-    buildMenuBar(this, layout::episodeMenuOf(layout.name));
-    if (layout.hasLargeFont) {
-        // The window's own font, a size larger, for the window and its list.
-        QFont large = font();
-        large.setPointSizeF(kLargeFontPointSize);
-        setFont(large);
-        // The player draws its controls in the desktop's size, as in every
-        // other window: it is a component of its own, not one of the form's.
-        // Setting the size marks it as the player's own, so that the window's
-        // font no longer passes to it.
-        QFont own = QApplication::font();
-        own.setPointSizeF(own.pointSizeF());
-        m_player->setFont(own);
-    }
-    if (layout.position)
-        placeClientArea(this, *layout.position);
+}
 
+// The window's own font, a size larger, for the window and its list.
+void EpisodeWindow::useLargeFont()
+{
+    QFont large = font();
+    large.setPointSizeF(kLargeFontPointSize);
+    setFont(large);
+    // The player draws its controls in the desktop's size, as in every other
+    // window: it is a component of its own, not one of the form's. Setting
+    // the size marks it as the player's own, so that the window's font no
+    // longer passes to it.
+    QFont own = QApplication::font();
+    own.setPointSizeF(own.pointSizeF());
+    m_player->setFont(own);
+}
+
+void EpisodeWindow::connectControls()
+{
     connect(m_player, &player::PlayerWidget::fullScreenRequested, this,
             &EpisodeWindow::setPlayerFullScreen);
-    client->installEventFilter(this);
-    connect(m_list, &EpisodeList::chosen, this, &EpisodeWindow::playSelected); // Combo1_Click
+    connect(m_list, &EpisodeList::chosen, this, &EpisodeWindow::playSelected);
     // The first choice of a session would otherwise load the playback engine
     // on the GUI thread, a wait of a few hundred milliseconds.
     connect(m_list, &EpisodeList::aboutToChoose, m_player, &player::PlayerWidget::prepare);
-    connect(m_list, &EpisodeList::edited, this, &EpisodeWindow::playSelected); // Combo1_Change
+    connect(m_list, &EpisodeList::edited, this, &EpisodeWindow::playSelected);
     connect(m_list, &QComboBox::currentIndexChanged, this, &EpisodeWindow::updateNeighbours);
     connect(m_list, &QComboBox::editTextChanged, this, &EpisodeWindow::updateNeighbours);
     player::PlayerActions &actions = m_player->actions();

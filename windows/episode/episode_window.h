@@ -38,6 +38,9 @@ protected:
     bool canRelease() const override;
 
 private:
+    void createControls(QWidget *client);
+    void useLargeFont();
+    void connectControls();
     void formLoad();
     void playSelected();
     // Chooses the nearest entry before (-1) or after (+1) the selected one
