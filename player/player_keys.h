@@ -16,13 +16,17 @@ struct KeyBinding
 {
     Qt::Key key;
     QAction *PlayerActions::*action;
+    // Whether the key goes on to the window while its action is disabled;
+    // otherwise the player keeps it, whatever it can do at the moment.
+    bool passedOnWhenDisabled = false;
 };
 
 // clang-format off
-inline constexpr std::array<KeyBinding, 17> kPlayerKeys{{
+inline constexpr auto kPlayerKeys = std::to_array<KeyBinding>({
     {Qt::Key_Space,        &PlayerActions::playPause},
     {Qt::Key_F,            &PlayerActions::fullScreen},
-    {Qt::Key_Escape,       &PlayerActions::leaveFullScreen},
+    // Outside full screen, Esc goes on to the window.
+    {Qt::Key_Escape,       &PlayerActions::leaveFullScreen, true},
     {Qt::Key_M,            &PlayerActions::mute},
     {Qt::Key_9,            &PlayerActions::quieter},
     {Qt::Key_0,            &PlayerActions::louder},
@@ -39,15 +43,29 @@ inline constexpr std::array<KeyBinding, 17> kPlayerKeys{{
     {Qt::Key_Less,         &PlayerActions::previousEpisode},
     {Qt::Key_N,            &PlayerActions::nextEpisode},
     {Qt::Key_Greater,      &PlayerActions::nextEpisode},
-}};
+});
 // clang-format on
 
-// The action of `key`, or null for a key the player does not take.
-inline QAction *actionOfKey(const PlayerActions &actions, int key)
+constexpr bool everyKeyOnceWithAnAction()
+{
+    for (std::size_t i = 0; i < kPlayerKeys.size(); ++i) {
+        if (!kPlayerKeys[i].action)
+            return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (kPlayerKeys[j].key == kPlayerKeys[i].key)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(everyKeyOnceWithAnAction());
+
+// The binding of `key`, or null for a key the player does not take.
+inline const KeyBinding *bindingOfKey(int key)
 {
     for (const KeyBinding &binding : kPlayerKeys) {
         if (binding.key == key)
-            return actions.*(binding.action);
+            return &binding;
     }
     return nullptr;
 }

@@ -306,14 +306,16 @@ bool PlayerWidget::isOverVideo(const QPoint &position) const
 
 void PlayerWidget::keyPressEvent(QKeyEvent *event)
 {
-    // A key whose action is disabled goes on to the window: Esc leaves full
-    // screen, and outside it is the window's.
-    QAction *action = actionOfKey(*m_actions, event->key());
-    if (!action || !action->isEnabled()) {
+    const KeyBinding *binding = bindingOfKey(event->key());
+    if (!binding) {
         QWidget::keyPressEvent(event);
         return;
     }
-    action->trigger();
+    QAction *action = (*m_actions).*(binding->action);
+    if (action->isEnabled())
+        action->trigger();
+    else if (binding->passedOnWhenDisabled)
+        QWidget::keyPressEvent(event);
 }
 
 void PlayerWidget::wheelEvent(QWheelEvent *event)

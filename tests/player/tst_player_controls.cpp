@@ -67,6 +67,8 @@ private slots:
     void settingsBeforeTheFirstChoiceArePlayed();
     void eachKeyTriggersItsAction_data();
     void eachKeyTriggersItsAction();
+    void keysWhoseActionCannotRun_data();
+    void keysWhoseActionCannotRun();
 
 private:
     MediaServer m_server;
@@ -310,6 +312,7 @@ void TestPlayerControls::eachKeyTriggersItsAction_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("fullScreen");
     const QList<std::pair<int, const char *>> keys{
         {Qt::Key_Space, "playPauseAction"},
         {Qt::Key_F, "fullScreenAction"},
@@ -328,8 +331,10 @@ void TestPlayerControls::eachKeyTriggersItsAction_data()
         {Qt::Key_N, "nextEpisodeAction"},
         {Qt::Key_Greater, "nextEpisodeAction"},
     };
-    for (const auto &[key, action] : keys)
-        QTest::newRow(qPrintable(QKeySequence(key).toString())) << key << QString(action);
+    for (const auto &[key, action] : keys) {
+        QTest::newRow(qPrintable(QKeySequence(key).toString())) << key << QString(action) << false;
+    }
+    QTest::newRow("Esc in full screen") << int(Qt::Key_Escape) << "leaveFullScreenAction" << true;
 }
 
 // Each key does what its button or menu item does: it triggers the same
@@ -338,10 +343,13 @@ void TestPlayerControls::eachKeyTriggersItsAction()
 {
     QFETCH(int, key);
     QFETCH(QString, action);
+    QFETCH(bool, fullScreen);
     PlayerHost &host = *m_host;
     host.player->setUrl(m_server.url("clip.mp4"));
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
     host.player->actions().setNeighbours(true, true);
+    // What the host window tells a player it shows full screen.
+    host.player->setFullScreenShown(fullScreen);
 
     QMap<QString, int> triggered;
     QObject counting; // the counters go with it
@@ -353,6 +361,41 @@ void TestPlayerControls::eachKeyTriggersItsAction()
     }
     QTest::keyClick(host.player, Qt::Key(key));
     QCOMPARE(triggered, (QMap<QString, int>{{action, 1}}));
+}
+
+void TestPlayerControls::keysWhoseActionCannotRun_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("reachesTheWindow");
+    QTest::newRow("Left") << int(Qt::Key_Left) << false;
+    QTest::newRow("Up") << int(Qt::Key_Up) << false;
+    QTest::newRow("n") << int(Qt::Key_N) << false;
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << true;
+    QTest::newRow("a key the player has no use for") << int(Qt::Key_A) << true;
+}
+
+// Before anything plays, nothing can seek, and without a list there are
+// no neighbours: the player keeps those keys all the same, so that what it
+// cannot do now does something else nowhere. Esc outside full screen, and
+// keys it has no use for, go on to the window.
+void TestPlayerControls::keysWhoseActionCannotRun()
+{
+    QFETCH(int, key);
+    QFETCH(bool, reachesTheWindow);
+    PlayerHost &host = *m_host;
+    struct KeyWatch : QObject
+    {
+        int presses = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::KeyPress)
+                ++presses;
+            return false;
+        }
+    } watch;
+    host.window.installEventFilter(&watch);
+    QTest::keyClick(host.player, Qt::Key(key));
+    QCOMPARE(watch.presses, reachesTheWindow ? 1 : 0);
 }
 
 QTEST_MAIN(TestPlayerControls)
