@@ -58,7 +58,8 @@ public:
     static constexpr qint64 kFrozenMs = 3000;
 
     const PlaybackState &state() const { return m_state; }
-    // A file is open in the core or opening.
+    // The core has loaded the current file (not while it is opening): it
+    // can pause, play and seek.
     bool isLoaded() const { return m_loaded; }
     bool isAtRest() const { return m_coreIdle && !m_loading && !m_loaded; }
     // The number that the reply to the latest load carries.
