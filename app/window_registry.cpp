@@ -52,7 +52,7 @@ QMainWindow *WindowRegistry::existing(QStringView name) const
 
 QMainWindow *WindowRegistry::existing(layout::WindowId id) const
 {
-    return id.isValid() ? m_slots[std::size_t(id.number - 1)].get() : nullptr;
+    return id.isValid() ? m_slots[std::size_t(id.number() - 1)].get() : nullptr;
 }
 
 QMainWindow *WindowRegistry::window(QStringView name)
@@ -68,10 +68,10 @@ QMainWindow *WindowRegistry::window(QStringView name)
 QMainWindow *WindowRegistry::window(layout::WindowId id)
 {
     if (!id.isValid()) {
-        qCWarning(lcApp) << "no such window:" << id.number;
+        qCWarning(lcApp) << "no such window:" << id.number();
         return nullptr;
     }
-    auto &held = m_slots[std::size_t(id.number - 1)];
+    auto &held = m_slots[std::size_t(id.number() - 1)];
     if (!held) {
         held = createWindow(id);
         if (!held) {

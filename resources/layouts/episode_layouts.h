@@ -191,13 +191,13 @@ constexpr std::span<const MenuEntry> episodeMenuOf(std::string_view window)
 inline constexpr std::array<const EpisodeLayout *, kWindowCount + 1> kEpisodeLayoutById = [] {
     std::array<const EpisodeLayout *, kWindowCount + 1> byId{};
     for (const EpisodeLayout &episode : kEpisodeLayouts)
-        byId[std::size_t(windowIdOf(episode.name)->number)] = &episode;
+        byId[std::size_t(windowIdOf(episode.name)->number())] = &episode;
     return byId;
 }();
 
 constexpr const EpisodeLayout *episodeLayoutOf(WindowId id)
 {
-    return id.isValid() ? kEpisodeLayoutById[std::size_t(id.number)] : nullptr;
+    return id.isValid() ? kEpisodeLayoutById[std::size_t(id.number())] : nullptr;
 }
 
 } // namespace layout

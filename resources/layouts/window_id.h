@@ -2,7 +2,8 @@
 
 // The system's windows are Form1 to Form66, and a window id is that number.
 // Written in a table as form(n), a number out of range does not compile; a
-// name read at run time is parsed in one place, here.
+// name read at run time is parsed in one place, here. No other way makes an
+// id, so a valid id always names a window.
 
 #include <QString>
 #include <QStringView>
@@ -13,19 +14,33 @@ namespace layout {
 
 inline constexpr int kWindowCount = 66;
 
-struct WindowId
+// Made only by form() and windowIdOf(), so that every id names a window.
+class WindowId
 {
-    int number = 0; // 0: no window
+public:
+    constexpr WindowId() = default; // no window
 
-    constexpr bool isValid() const { return number >= 1 && number <= kWindowCount; }
+    constexpr int number() const { return m_number; }
+    constexpr bool isValid() const { return m_number != 0; }
     constexpr bool operator==(const WindowId &) const = default;
+
+    static constexpr bool inRange(int number) { return number >= 1 && number <= kWindowCount; }
+
+private:
+    constexpr explicit WindowId(int number) : m_number(number) {}
+
+    friend consteval WindowId form(int number);
+    template <typename Char>
+    friend constexpr std::optional<WindowId> windowIdOf(std::basic_string_view<Char> name);
+
+    int m_number = 0;
 };
 
 consteval WindowId form(int number)
 {
-    if (number < 1 || number > kWindowCount)
+    if (!WindowId::inRange(number))
         throw "no such window";
-    return {number};
+    return WindowId(number);
 }
 
 // The id of "FormN" (N from 1 to 66, no leading zero); none for any other text.
@@ -45,9 +60,9 @@ constexpr std::optional<WindowId> windowIdOf(std::basic_string_view<Char> name)
             return std::nullopt;
         number = number * 10 + int(name[i] - Char('0'));
     }
-    if (name[prefix.size()] == Char('0') || !WindowId{number}.isValid())
+    if (name[prefix.size()] == Char('0') || !WindowId::inRange(number))
         return std::nullopt;
-    return WindowId{number};
+    return WindowId(number);
 }
 
 inline std::optional<WindowId> windowIdOf(QStringView name)
@@ -57,7 +72,7 @@ inline std::optional<WindowId> windowIdOf(QStringView name)
 
 inline QString nameOf(WindowId id)
 {
-    return QStringLiteral("Form%1").arg(id.number);
+    return QStringLiteral("Form%1").arg(id.number());
 }
 
 static_assert(windowIdOf(std::string_view("Form1")) == form(1));
