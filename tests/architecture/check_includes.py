@@ -4,8 +4,11 @@
 Each folder may include only the folders listed for it; a file belongs to
 the longest listed folder that holds it, so a sub-folder counts as a folder
 of its own. An include is
-resolved as the compiler resolves it: next to the including file first,
-then from the project's root. System and Qt headers are not looked at.
+resolved as the compiler resolves it: a quoted one next to the including
+file first, then from the project's root; one in angle brackets from the
+project's root (every library exports it). What resolves to no file of the
+project is a system, Qt or generated header and is not looked at, except a
+quoted include that names a project folder: that one is reported.
 
 Usage: check_includes.py PROJECT_ROOT
 """
@@ -19,11 +22,21 @@ ALLOWED = {
     "catalogue": [],
     "links": [],
     "resources": [],
+    "resources/pictures": [],
+    "resources/layouts": ["resources/pictures"],
+    "resources/drawing": ["resources/pictures"],
+    "resources/desktop": ["resources/drawing"],
     "player": [],
     "player/desktop": ["player"],
-    "windows": ["player", "catalogue", "resources"],
-    "windows/hub": ["windows", "player", "catalogue", "resources"],
-    "windows/episode": ["windows", "player", "catalogue", "resources"],
+    "windows": ["player", "catalogue", "resources/layouts", "resources/pictures"],
+    "windows/hub": ["windows", "player", "catalogue", "resources/layouts", "resources/pictures"],
+    "windows/episode": [
+        "windows",
+        "player",
+        "catalogue",
+        "resources/layouts",
+        "resources/pictures",
+    ],
     "app": [
         "windows",
         "windows/hub",
@@ -32,11 +45,13 @@ ALLOWED = {
         "player",
         "player/desktop",
         "catalogue",
-        "resources",
+        "resources/layouts",
+        "resources/pictures",
     ],
 }
 SOURCE_SUFFIXES = {".h", ".cpp"}
-INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+TOP_FOLDERS = {folder.split("/")[0] for folder in ALLOWED}
+INCLUDE = re.compile(r'^\s*#\s*include\s+(["<])([^">]+)[">]', re.MULTILINE)
 
 
 def owner(path, root):
@@ -58,12 +73,14 @@ def main():
         source = owner(path, root)
         if source is None:
             continue  # tests, bench and the build trees include what they need
-        for name in INCLUDE.findall(path.read_text(encoding="utf-8")):
+        for quote, name in INCLUDE.findall(path.read_text(encoding="utf-8")):
             target = path.parent / name
-            if not target.exists():
+            if quote == "<" or not target.exists():
                 target = root / name
             if not target.exists():
-                continue  # a generated header
+                if quote == '"' and name.split("/")[0] in TOP_FOLDERS:
+                    faults.append(f"{path.relative_to(root)}: includes {name}, which is no file")
+                continue  # a system, Qt or generated header
             included = owner(target.resolve(), root)
             if included is None or included == source:
                 continue
