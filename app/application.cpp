@@ -7,8 +7,14 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLoggingCategory>
 #include <QMainWindow>
+
+#ifdef __GLIBC__
 #include <malloc.h>
+#endif
+
+Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
 namespace app {
 namespace {
@@ -45,15 +51,23 @@ void Application::start()
         home->show();
 }
 
-void prepareQtApplication()
+void limitHeaps()
 {
+#ifdef __GLIBC__
     // Each playing player runs a dozen threads of its own (network,
     // demuxer, decoders, audio, video), which allocate in one thread what
     // another frees. glibc gives threads up to eight heaps per core, each
     // holding on to what was freed in it: about 9 MiB per playing player
     // after two minutes of a lecture, measured. Two heaps cost no CPU that
-    // could be measured here.
-    mallopt(M_ARENA_MAX, 2);
+    // could be measured here. glibc fixes its limit once threads have made
+    // more than a few heaps, so this comes before any thread is started.
+    if (mallopt(M_ARENA_MAX, 2) == 0)
+        qCWarning(lcApp) << "cannot limit the heaps of threads";
+#endif
+}
+
+void prepareQtApplication()
+{
     // Every window lays out left to right; Arabic words inside run right to left.
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     // Closing the visible window ends the application: the other windows are hidden.

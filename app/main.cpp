@@ -6,6 +6,7 @@
 
 int main(int argc, char *argv[])
 {
+    app::limitHeaps();
     app::PlatformArguments arguments(argc, argv);
     app::NoDisplayGuard guard; // only while the QApplication is made
     QApplication qtApp(arguments.argc(), arguments.argv());

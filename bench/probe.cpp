@@ -250,6 +250,7 @@ int exitApp(int playing)
 
 int main(int argc, char *argv[])
 {
+    app::limitHeaps();
     QApplication qtApp(argc, argv);
     const QStringList args = qtApp.arguments();
     const QString mode = args.value(1);
