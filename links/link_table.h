@@ -1,9 +1,9 @@
 #pragma once
 
 // Every link command of the system: the click of a picture or a menu item of
-// a window opens a fixed link text in the user's browser through the link
-// launcher. The texts are plain ASCII and handed over exactly as written
-// here; one has no scheme, as the shell accepts a bare "host/path".
+// a window opens a fixed link text in the user's browser (openLink). The
+// texts are plain ASCII and handed over exactly as written here; one has no
+// scheme, and opens as a web address.
 
 #include <array>
 #include <string_view>

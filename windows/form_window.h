@@ -29,8 +29,8 @@ public:
     // Whether it holds its native window and image now.
     bool holdsNativeWindow() const;
 
-    // Hides this window for the target and shows the target: a command of
-    // one of its option buttons or menu items.
+    // Asks for the target in place of this window: a command of one of its
+    // option buttons or menu items, which the application carries out.
     void requestNavigation(layout::WindowId target) { emit navigationRequested(target); }
 
 signals:

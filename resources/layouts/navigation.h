@@ -1,8 +1,9 @@
 #pragma once
 
 // Every navigation command of the system, read from the layouts: the option
-// buttons and menu items that carry a target. The windows carry the
-// commands out themselves; this view of them is for checking them as a whole.
+// buttons and menu items that carry a target. Windows ask for the targets and
+// the application's navigator carries the commands out; this view of them is
+// for checking them as a whole.
 
 #include "episode_layouts.h"
 #include "hub_layouts.h"

@@ -27,7 +27,7 @@ struct Expected
 };
 
 // The commands as the windows are meant to carry them, written out here
-// independently of the application's own table.
+// independently of the targets in the application's layouts.
 QList<Expected> expectedCommands()
 {
     QList<Expected> all{

@@ -291,8 +291,8 @@ void TestDesktop::noInhibitionForAudioOnly()
     QTRY_COMPARE(m_saver->activeInhibitions(), 1);
 }
 
-// The widget attaches itself with its first location, which may come before
-// its window is first shown and has its QWindow.
+// A player attached with its first location, which may come before its
+// window is first shown and has its QWindow.
 void TestDesktop::attachedBeforeTheWindowIsShown()
 {
     Host host;
