@@ -2,6 +2,7 @@
 
 #include "logging.h"
 #include "mpv_faults.h"
+#include "picture_plan.h"
 
 #include <QMetaObject>
 #include <QUrl>
@@ -53,6 +54,11 @@ constexpr Option kOptions[] = {
     {"loop-playlist", "no"},
     {"keep-open", "no"},
     {"video-unscaled", "downscale-big"},
+    // The engine turns a rotated picture upright with a filter of its own
+    // (picture_plan.h): the software render context ignores the rotation
+    // the core asks of it, drawing such a picture upside down or, for a
+    // quarter turn, failing an assertion that ends the process.
+    {"video-rotate", "no"},
     // mpv verifies no https certificate unless told to.
     {"tls-verify", "yes"},
     // A server that sends nothing for this long has failed (mpv waits 60 s).
@@ -87,6 +93,16 @@ constexpr ObservedProperty kObserved[] = {
     {Observed::Seeking, "seeking", MPV_FORMAT_FLAG},
     {Observed::Speed, "speed", MPV_FORMAT_DOUBLE},
     {Observed::CoreIdle, "idle-active", MPV_FORMAT_FLAG},
+    {Observed::StreamEnd, "stream-end", MPV_FORMAT_INT64},
+    // A map: its fields are handed on one by one (readAheadFields()).
+    {Observed::CachedUntil, "demuxer-cache-state", MPV_FORMAT_NODE},
+};
+
+// Properties the core reports only after a frame is shown, asked for by the
+// end watch instead.
+constexpr ObservedProperty kPolled[] = {
+    {Observed::AudioPosition, "audio-pts", MPV_FORMAT_DOUBLE},
+    {Observed::StreamPosition, "stream-pos", MPV_FORMAT_INT64},
 };
 
 // A property's reports carry its place in kObserved, counted from one.
@@ -114,9 +130,63 @@ std::optional<double> valueOf(const mpv_event_property &property)
 
 // Replies to our loadfile commands carry this tag and the load's number.
 constexpr quint64 kLoadReplyTag = quint64(1) << 62;
+// Replies to the end watch's questions carry this tag and the place in kPolled.
+constexpr quint64 kPollReplyTag = quint64(1) << 61;
+// The hook that runs once a file's tracks are known, before decoding starts.
+constexpr quint64 kPreloadedHook = 1;
+constexpr const char *kPreloadedHookName = "on_preloaded";
 
 // The end watch looks a few times a second.
 constexpr int kEndWatchIntervalMs = 250;
+
+// A video track of the core's track list, from its entry; none for a track
+// of another kind or a cover picture.
+std::optional<VideoTrack> videoTrackOf(const mpv_node &entry)
+{
+    if (entry.format != MPV_FORMAT_NODE_MAP)
+        return std::nullopt;
+    bool video = false;
+    bool cover = false;
+    int width = 0;
+    int height = 0;
+    int rotation = 0;
+    const mpv_node_list *fields = entry.u.list;
+    for (int i = 0; i < fields->num; ++i) {
+        const std::string_view key = fields->keys[i];
+        const mpv_node &value = fields->values[i];
+        if (key == "type" && value.format == MPV_FORMAT_STRING)
+            video = std::string_view(value.u.string) == "video";
+        else if (key == "albumart" && value.format == MPV_FORMAT_FLAG)
+            cover = value.u.flag != 0;
+        else if (value.format != MPV_FORMAT_INT64)
+            continue;
+        else if (key == "demux-w")
+            width = int(value.u.int64);
+        else if (key == "demux-h")
+            height = int(value.u.int64);
+        else if (key == "demux-rotation")
+            rotation = int(value.u.int64);
+    }
+    if (!video || cover)
+        return std::nullopt;
+    return VideoTrack{QSize(width, height), rotation};
+}
+
+// The video track the core will choose for the file being opened: the
+// first that is not a cover picture. Tracks are known, none chosen yet.
+std::optional<VideoTrack> firstVideoTrack(mpv_handle *core)
+{
+    mpv_node list;
+    if (mpv().getProperty(core, "track-list", MPV_FORMAT_NODE, &list) < 0)
+        return std::nullopt;
+    std::optional<VideoTrack> found;
+    if (list.format == MPV_FORMAT_NODE_ARRAY) {
+        for (int i = 0; i < list.u.list->num && !found; ++i)
+            found = videoTrackOf(list.u.list->values[i]);
+    }
+    mpv().freeNodeContents(&list);
+    return found;
+}
 
 QString titleOf(const QString &location)
 {
@@ -180,6 +250,7 @@ bool Engine::initialise()
     mpv().requestLogMessages(h, "warn");
     for (std::size_t i = 0; i < std::size(kObserved); ++i)
         mpv().observeProperty(h, replyIdOf(i), kObserved[i].name, kObserved[i].format);
+    mpv().hookAdd(h, kPreloadedHook, kPreloadedHookName, 0);
     mpv().setWakeupCallback(
         h,
         [](void *engine) {
@@ -291,6 +362,10 @@ void Engine::onWaitTick()
 
 void Engine::watchForTheEnd()
 {
+    // The answers come with the next events; the watch judges by the latest.
+    for (std::size_t i = 0; i < std::size(kPolled); ++i)
+        mpv().getPropertyAsync(m_handle.get(), kPollReplyTag | i, kPolled[i].name,
+                               kPolled[i].format);
     if (!m_tracker.watchTheEnd(m_clock.elapsed())) {
         qCInfo(lcPlayer) << "the media of" << m_opened << "has ended; the rest is not played";
         abandonLoad();
@@ -387,10 +462,24 @@ void Engine::handleEvent(const mpv_event &event)
         const std::size_t index = event.reply_userdata - 1;
         if (event.reply_userdata > 0 && index < std::size(kObserved)) {
             const auto &property = *static_cast<const mpv_event_property *>(event.data);
-            m_tracker.propertyChanged(kObserved[index].id, valueOf(property));
+            if (property.format == MPV_FORMAT_NODE)
+                readAheadFields(property);
+            else
+                m_tracker.propertyChanged(kObserved[index].id, valueOf(property));
         }
         break;
     }
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        if (const quint64 index = event.reply_userdata & ~kPollReplyTag;
+            (event.reply_userdata & kPollReplyTag) && index < std::size(kPolled)) {
+            const auto &property = *static_cast<const mpv_event_property *>(event.data);
+            m_tracker.propertyChanged(kPolled[index].id,
+                                      event.error < 0 ? std::nullopt : valueOf(property));
+        }
+        break;
+    case MPV_EVENT_HOOK:
+        planThePicture(static_cast<const mpv_event_hook *>(event.data)->id);
+        break;
     case MPV_EVENT_COMMAND_REPLY:
         handleCommandReply(event);
         break;
@@ -409,6 +498,43 @@ void Engine::handleEvent(const mpv_event &event)
         break;
     }
     publish();
+}
+
+void Engine::planThePicture(quint64 hook)
+{
+    mpv_handle *core = m_handle.get();
+    const VideoTrack track = firstVideoTrack(core).value_or(VideoTrack{});
+    const PicturePlan plan = planPicture(track);
+    // File-local: the next file starts again from the defaults.
+    if (!plan.filters.isEmpty() &&
+        mpv().setPropertyString(core, "file-local-options/vf", plan.filters.constData()) < 0)
+        qCWarning(lcPlayer) << "cannot turn or place the picture of" << m_opened;
+    if (!plan.shown) {
+        qCInfo(lcPlayer) << "not decoding the picture of" << m_opened << track.size;
+        mpv().setPropertyString(core, "file-local-options/vid", "no");
+        m_tracker.pictureRefused(track.size);
+    }
+    mpv().hookContinue(core, hook);
+}
+
+void Engine::readAheadFields(const mpv_event_property &property)
+{
+    std::optional<double> cachedUntil;
+    bool atEnd = false;
+    const auto *node = static_cast<const mpv_node *>(property.data);
+    if (node && node->format == MPV_FORMAT_NODE_MAP) {
+        const mpv_node_list *fields = node->u.list;
+        for (int i = 0; i < fields->num; ++i) {
+            const std::string_view key = fields->keys[i];
+            const mpv_node &value = fields->values[i];
+            if (key == "cache-end" && value.format == MPV_FORMAT_DOUBLE)
+                cachedUntil = value.u.double_;
+            else if (key == "eof" && value.format == MPV_FORMAT_FLAG)
+                atEnd = value.u.flag != 0;
+        }
+    }
+    m_tracker.propertyChanged(Observed::CachedUntil, cachedUntil);
+    m_tracker.propertyChanged(Observed::DemuxerAtEnd, atEnd ? 1.0 : 0.0);
 }
 
 void Engine::handleCommandReply(const mpv_event &event)

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 struct mpv_event;
+struct mpv_event_property;
 
 namespace player {
 
@@ -82,6 +83,11 @@ private:
     void drainEvents();
     void handleEvent(const mpv_event &event);
     void handleCommandReply(const mpv_event &event);
+    // The parts of the read-ahead's state the tracker judges by.
+    void readAheadFields(const mpv_event_property &property);
+    // A file's tracks are known and nothing is decoded yet: the picture is
+    // turned, padded or left out as its track needs, then the core goes on.
+    void planThePicture(quint64 hook);
     void handleEndOfFile(const mpv_event &event);
     void noteLogMessage(const mpv_event &event);
     void nameFault(Fault fault);

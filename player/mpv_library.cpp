@@ -36,6 +36,12 @@ const MpvLibrary *load()
                           resolve(library, "mpv_wait_event", api.waitEvent) &&
                           resolve(library, "mpv_command_async", api.commandAsync) &&
                           resolve(library, "mpv_set_property_async", api.setPropertyAsync) &&
+                          resolve(library, "mpv_set_property_string", api.setPropertyString) &&
+                          resolve(library, "mpv_get_property", api.getProperty) &&
+                          resolve(library, "mpv_get_property_async", api.getPropertyAsync) &&
+                          resolve(library, "mpv_free_node_contents", api.freeNodeContents) &&
+                          resolve(library, "mpv_hook_add", api.hookAdd) &&
+                          resolve(library, "mpv_hook_continue", api.hookContinue) &&
                           resolve(library, "mpv_error_string", api.errorString) &&
                           resolve(library, "mpv_render_context_create", api.renderContextCreate) &&
                           resolve(library, "mpv_render_context_set_update_callback",

@@ -24,6 +24,12 @@ struct MpvLibrary
     decltype(&::mpv_wait_event) waitEvent;
     decltype(&::mpv_command_async) commandAsync;
     decltype(&::mpv_set_property_async) setPropertyAsync;
+    decltype(&::mpv_set_property_string) setPropertyString;
+    decltype(&::mpv_get_property) getProperty;
+    decltype(&::mpv_get_property_async) getPropertyAsync;
+    decltype(&::mpv_free_node_contents) freeNodeContents;
+    decltype(&::mpv_hook_add) hookAdd;
+    decltype(&::mpv_hook_continue) hookContinue;
     decltype(&::mpv_error_string) errorString;
     decltype(&::mpv_render_context_create) renderContextCreate;
     decltype(&::mpv_render_context_set_update_callback) renderContextSetUpdateCallback;

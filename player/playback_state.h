@@ -4,6 +4,7 @@
 // to the desktop.
 
 #include <QMetaType>
+#include <QSize>
 #include <QString>
 
 namespace player {
@@ -49,6 +50,9 @@ struct PlaybackState
     bool muted = false;
     double speed = 1.0; // playback speed, pitch kept
     bool hasVideo = false;
+    // The size of a picture too large to decode, which plays as sound only;
+    // empty for any other file.
+    QSize refusedPicture;
     QString title;
 
     bool operator==(const PlaybackState &) const = default;

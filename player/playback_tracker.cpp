@@ -19,6 +19,7 @@ void PlaybackTracker::opening(const QString &title)
     m_state.position = 0.0;
     m_state.duration = 0.0;
     m_state.hasVideo = false;
+    m_state.refusedPicture = QSize();
     m_state.title = title;
     m_loading = true;
     m_loaded = false;
@@ -26,6 +27,12 @@ void PlaybackTracker::opening(const QString &title)
     m_seekTarget = 0.0;
     m_seeking = false;
     m_currentEntry = -1;
+    m_audioPosition.reset();
+    m_watchedAudioPosition.reset();
+    m_cachedUntil.reset();
+    m_demuxerAtEnd = false;
+    m_streamPosition = -1;
+    m_streamEnd = -1;
 }
 
 void PlaybackTracker::loadReplied(quint64 number, bool accepted, qint64 entry)
@@ -62,9 +69,20 @@ bool PlaybackTracker::fileEnded(qint64 entry, EndReason reason, Fault fault)
     m_currentEntry = -1;
     switch (reason) {
     case EndReason::EndOfFile: {
-        // A seek past the end ends the file before the position gets there.
-        const double reached = qMax(m_state.position, m_seekTarget);
-        const bool short_ = m_state.duration > 0.0 && reached < m_state.duration - kEarlyEndMargin;
+        // A seek past the end ends the file before the position gets there,
+        // and the picture's position stays at the last picture while the
+        // sound plays on to the end.
+        const double reached =
+            qMax(qMax(m_state.position, m_seekTarget), m_audioPosition.value_or(0.0));
+        bool short_ = m_state.duration > 0.0 && reached < m_state.duration - kEarlyEndMargin;
+        if (short_ && wholeFileArrived()) {
+            // The whole file came and its media ended here: the length its
+            // header claimed was wrong, not the stream. (Without sound, the
+            // last picture's own time is not counted: mpv's position ends
+            // where that picture begins.)
+            m_state.duration = reached;
+            short_ = false;
+        }
         m_state.status = short_ ? Status::EndedEarly : Status::Finished;
         if (m_state.status == Status::Finished)
             m_state.position = m_state.duration;
@@ -124,6 +142,24 @@ void PlaybackTracker::propertyChanged(Observed property, std::optional<double> v
     case Observed::CoreIdle:
         m_coreIdle = flag;
         break;
+    case Observed::AudioPosition:
+        m_audioPosition = value;
+        break;
+    case Observed::StreamPosition:
+        // Kept through the end of the file, which takes the value with it.
+        if (value)
+            m_streamPosition = qint64(*value);
+        break;
+    case Observed::StreamEnd:
+        if (value)
+            m_streamEnd = qint64(*value);
+        break;
+    case Observed::CachedUntil:
+        m_cachedUntil = value;
+        break;
+    case Observed::DemuxerAtEnd:
+        m_demuxerAtEnd = flag;
+        break;
     }
     updateStatus();
 }
@@ -156,10 +192,12 @@ bool PlaybackTracker::watchTheEnd(qint64 nowMs)
     if (!m_loaded)
         return true;
     bool ended = false;
-    if (m_state.status != Status::Playing || m_state.position != m_watchedPosition) {
+    if (m_state.status != Status::Playing || m_state.position != m_watchedPosition ||
+        m_audioPosition != m_watchedAudioPosition) {
         m_watchedPosition = m_state.position;
+        m_watchedAudioPosition = m_audioPosition;
         m_stillSinceMs = nowMs;
-    } else if (nowMs - m_stillSinceMs >= kFrozenMs) {
+    } else if (nowMs - m_stillSinceMs >= kFrozenMs && !mediaGoesOn()) {
         ended = true;
     }
     const bool atEnd =
@@ -183,6 +221,29 @@ bool PlaybackTracker::watchTheEnd(qint64 nowMs)
         m_state.duration = m_state.position;
     m_state.position = m_state.duration;
     return false;
+}
+
+bool PlaybackTracker::mediaGoesOn() const
+{
+    // A stream read to its end holds no endless junk: the core ends the
+    // file itself when it gets there.
+    if (m_demuxerAtEnd)
+        return true;
+    // With sound, the sound's position tells: it moves while the media
+    // plays, and the read-ahead is no witness, as a decoder fed junk finds
+    // frames of no length in it. Without sound, a later picture read ahead
+    // is one the core is waiting to show.
+    if (m_audioPosition)
+        return false;
+    return m_cachedUntil && *m_cachedUntil > m_state.position + kEndTolerance;
+}
+
+bool PlaybackTracker::wholeFileArrived() const
+{
+    if (m_streamEnd <= 0 || m_streamPosition < 0)
+        return false;
+    const qint64 slack = qMax(kEndSlackBytes, m_streamEnd / kEndSlackFraction);
+    return m_streamPosition >= m_streamEnd - slack;
 }
 
 void PlaybackTracker::abandonLoad()

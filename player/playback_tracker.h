@@ -25,6 +25,14 @@ enum class Observed {
     Seeking,
     Speed,
     CoreIdle, // no file open or opening
+    // Not reported by the core after each frame alone: the engine asks for
+    // these while it watches for the end, since a picture may stand for
+    // seconds while the sound goes on.
+    AudioPosition,  // the sound's position; none without sound
+    StreamPosition, // the byte offset of the latest data handed to the decoders
+    StreamEnd,      // the stream's size in bytes; none when the server gave none
+    CachedUntil,    // the media time up to which the read-ahead holds data
+    DemuxerAtEnd,   // the read-ahead has reached the end of the stream
 };
 
 enum class EndReason {
@@ -52,10 +60,19 @@ public:
     static constexpr qint64 kStillAtEndMs = 1500;
     static constexpr double kEndTolerance = 0.3;
     // A position that stands still this long while the core neither waits
-    // for data nor seeks means that what arrives is no media (the core reads
-    // on through it); a duration guessed from the size of such a file can be
-    // hundreds of hours.
+    // for data nor seeks, and with it the sound (or, without sound, with no
+    // later picture read ahead), means that what arrives is no media: the
+    // core reads on through it, and a duration guessed from the size of such
+    // a file can be hundreds of hours. The picture alone tells nothing: a
+    // lecture of slides shows one frame for many seconds while its voice
+    // plays on.
     static constexpr qint64 kFrozenMs = 3000;
+    // A stream whose data reached the decoders to within this much of its
+    // size was read to its end: a file that ends before the length its
+    // header claims has ended, not been cut. The fraction leaves room for an
+    // index at the end of the file.
+    static constexpr qint64 kEndSlackBytes = 64 * 1024;
+    static constexpr qint64 kEndSlackFraction = 50; // 2 %
 
     const PlaybackState &state() const { return m_state; }
     // The core has loaded the current file (not while it is opening): it
@@ -86,6 +103,8 @@ public:
     void speedSet(double speed) { m_state.speed = speed; }
     // What the location itself answered about why it failed.
     void faultNamed(Fault fault);
+    // The file's picture is too large to decode: it plays as sound only.
+    void pictureRefused(QSize size) { m_state.refusedPicture = size; }
 
     // A second more of connecting. Returns false when the location has had
     // its time: the load is abandoned and the state says it was too slow.
@@ -105,6 +124,10 @@ public:
 
 private:
     void updateStatus();
+    // Whether the core holds media beyond the position, judged by what it
+    // still has to play rather than by the picture's position alone.
+    bool mediaGoesOn() const;
+    bool wholeFileArrived() const;
 
     PlaybackState m_state;
     PlaybackState m_published;
@@ -124,6 +147,13 @@ private:
     std::optional<qint64> m_atEndSinceMs;
     qint64 m_stillSinceMs = 0;
     double m_watchedPosition = -1.0;
+    std::optional<double> m_watchedAudioPosition;
+    // What the core last said of the sound, the stream and the read-ahead.
+    std::optional<double> m_audioPosition;
+    std::optional<double> m_cachedUntil;
+    bool m_demuxerAtEnd = false;
+    qint64 m_streamPosition = -1;
+    qint64 m_streamEnd = -1;
 };
 
 } // namespace player

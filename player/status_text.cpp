@@ -90,13 +90,24 @@ QString baseText(const PlaybackState &state)
 
 QString statusText(const PlaybackState &state)
 {
-    const QString text = baseText(state);
+    QString text = baseText(state);
     const bool running = state.status == Status::Playing || state.status == Status::Paused ||
                          state.status == Status::Buffering;
-    // A speed other than normal is part of what the player is doing.
-    if (!running || qFuzzyCompare(state.speed, 1.0))
+    if (!running)
         return text;
-    return tr("%1 · %2×").arg(text, QString::number(state.speed, 'g', 3));
+    // A speed other than normal is part of what the player is doing.
+    if (!qFuzzyCompare(state.speed, 1.0))
+        text = tr("%1 · %2×").arg(text, QString::number(state.speed, 'g', 3));
+    // So is a picture left out: the user hears a video and sees none.
+    // The size is isolated left to right, so that an Arabic line keeps
+    // "7680×4320" in that order.
+    if (!state.refusedPicture.isEmpty()) {
+        const QString size = QStringLiteral("\u2066%1×%2\u2069")
+                                 .arg(state.refusedPicture.width())
+                                 .arg(state.refusedPicture.height());
+        text = tr("%1 · sound only, the picture (%2) is too large").arg(text, size);
+    }
+    return text;
 }
 
 QString timeText(double position, double duration)

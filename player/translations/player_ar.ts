@@ -95,6 +95,10 @@
         <source>The server&apos;s certificate is for another address</source>
         <translation>شهادة الخادم لعنوان آخر</translation>
     </message>
+    <message>
+        <source>%1 · sound only, the picture (%2) is too large</source>
+        <translation>%1 · الصوت وحده، فالصورة (%2) أكبر من أن تُعرض</translation>
+    </message>
 </context>
 <context>
     <name>player::PlayerActions</name>

@@ -207,6 +207,44 @@ void TestPlaybackTracker::statusFollowsTheReports_data()
         playing() +
             Steps{at(20.0, 3600.0), set(Observed::PausedForCache, 1), watch(1000), watch(9000)},
         {Status::Buffering});
+    // What moves besides the picture: a slide stands for seconds while its
+    // voice plays on; junk moves neither. Without sound, a later picture
+    // read ahead is awaited; a stream read to its end is left to the core.
+    row("picture frozen, sound moving",
+        playing() + Steps{at(20.0, 3600.0), set(Observed::AudioPosition, 20.0), watch(1000),
+                          set(Observed::AudioPosition, 22.0), watch(3000),
+                          set(Observed::AudioPosition, 24.0), watch(5000), watch(7999)},
+        {Status::Playing});
+    row("picture and sound frozen",
+        playing() +
+            Steps{at(20.0, 3600.0), set(Observed::AudioPosition, 20.1), watch(1000), watch(4000)},
+        {Status::Finished, Fault::None, 20.0, 20.0});
+    row("no sound, a later picture read ahead",
+        playing() +
+            Steps{at(7.0, 21.0), set(Observed::CachedUntil, 14.0), watch(1000), watch(6000)},
+        {Status::Playing});
+    row("no sound, nothing later read ahead",
+        playing() +
+            Steps{at(20.0, 3600.0), set(Observed::CachedUntil, 20.1), watch(1000), watch(4000)},
+        {Status::Finished, Fault::None, 20.0, 20.0});
+    row("stream read to its end",
+        playing() + Steps{at(20.0, 3600.0), set(Observed::AudioPosition, 20.0),
+                          set(Observed::DemuxerAtEnd, 1), watch(1000), watch(9000)},
+        {Status::Playing});
+    // The file's end short of its header's length: cut, when its bytes
+    // stopped short; finished, when they all came.
+    row("every byte came, shorter than the header said",
+        playing() + Steps{set(Observed::StreamEnd, 1000000), set(Observed::StreamPosition, 990000),
+                          at(6.0, 3600000.0), ended(1, EndReason::EndOfFile)},
+        {Status::Finished, Fault::None, 6.0, 6.0});
+    row("bytes stopped midway",
+        playing() + Steps{set(Observed::StreamEnd, 1000000), set(Observed::StreamPosition, 500000),
+                          at(10.0, 60.0), ended(1, EndReason::EndOfFile)},
+        {Status::EndedEarly, Fault::None, 10.0, 60.0});
+    row("sound played on past the last picture",
+        playing() + Steps{at(10.0, 12.0), set(Observed::AudioPosition, 11.9),
+                          ended(1, EndReason::EndOfFile)},
+        {Status::Finished, Fault::None, 12.0, 12.0});
     row("ended by the watch, then the core's end",
         playing() + Steps{at(60.5, 60.0), watch(1000), ended(1, EndReason::Other)},
         {Status::Finished, Fault::None, 60.0, 60.0});
