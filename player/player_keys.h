@@ -60,9 +60,25 @@ constexpr bool everyKeyOnceWithAnAction()
 }
 static_assert(everyKeyOnceWithAnAction());
 
-// The binding of `key`, or null for a key the player does not take.
-inline const KeyBinding *bindingOfKey(int key)
+// Whether a key pressed with these modifiers is the key of a binding. Other
+// combinations (Ctrl+N, Alt+F) belong to the window's shortcuts and menus.
+// Shift counts only where it is how a symbol is typed (< and > on most
+// layouts); the keypad's digits are the digits.
+constexpr bool isPlainPress(int key, Qt::KeyboardModifiers modifiers)
 {
+    modifiers &= ~Qt::KeypadModifier;
+    const bool symbol = key >= Qt::Key_Exclam && key <= Qt::Key_AsciiTilde &&
+                        !(key >= Qt::Key_0 && key <= Qt::Key_9) &&
+                        !(key >= Qt::Key_A && key <= Qt::Key_Z);
+    return modifiers == Qt::NoModifier || (symbol && modifiers == Qt::ShiftModifier);
+}
+
+// The binding of `key` pressed with `modifiers`, or null for a key the
+// player does not take.
+inline const KeyBinding *bindingOfKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (!isPlainPress(key, modifiers))
+        return nullptr;
     for (const KeyBinding &binding : kPlayerKeys) {
         if (binding.key == key)
             return &binding;

@@ -306,7 +306,7 @@ bool PlayerWidget::isOverVideo(const QPoint &position) const
 
 void PlayerWidget::keyPressEvent(QKeyEvent *event)
 {
-    const KeyBinding *binding = bindingOfKey(event->key());
+    const KeyBinding *binding = bindingOfKey(event->key(), event->modifiers());
     if (!binding) {
         QWidget::keyPressEvent(event);
         return;

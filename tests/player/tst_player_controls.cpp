@@ -69,6 +69,8 @@ private slots:
     void eachKeyTriggersItsAction();
     void keysWhoseActionCannotRun_data();
     void keysWhoseActionCannotRun();
+    void keysWithModifiers_data();
+    void keysWithModifiers();
 
 private:
     MediaServer m_server;
@@ -396,6 +398,71 @@ void TestPlayerControls::keysWhoseActionCannotRun()
     host.window.installEventFilter(&watch);
     QTest::keyClick(host.player, Qt::Key(key));
     QCOMPARE(watch.presses, reachesTheWindow ? 1 : 0);
+}
+
+void TestPlayerControls::keysWithModifiers_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("action"); // empty: none, and the window gets the key
+    const auto row = [](int key, Qt::KeyboardModifiers modifiers, const char *action) {
+        QTest::newRow(qPrintable(QKeySequence(key | int(modifiers)).toString()))
+            << key << int(modifiers) << QString::fromLatin1(action);
+    };
+    row(Qt::Key_N, Qt::ControlModifier, "");
+    row(Qt::Key_F, Qt::ControlModifier, "");
+    row(Qt::Key_M, Qt::AltModifier, "");
+    row(Qt::Key_Space, Qt::ControlModifier, "");
+    row(Qt::Key_N, Qt::ShiftModifier, "");
+    row(Qt::Key_Left, Qt::ShiftModifier, "");
+    row(Qt::Key_Less, Qt::ControlModifier | Qt::ShiftModifier, "");
+    // How these are typed: < and > with Shift, digits on the keypad.
+    row(Qt::Key_Less, Qt::ShiftModifier, "previousEpisodeAction");
+    row(Qt::Key_Greater, Qt::ShiftModifier, "nextEpisodeAction");
+    row(Qt::Key_9, Qt::KeypadModifier, "quieterAction");
+}
+
+// A binding fires for its own key alone: the same key with Ctrl or Alt is
+// another key, which goes on to the window where shortcuts and menus live.
+void TestPlayerControls::keysWithModifiers()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, action);
+    PlayerHost &host = *m_host;
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
+    host.player->actions().setNeighbours(true, true);
+    QMap<QString, int> triggered;
+    QObject counting;
+    for (QAction *a : host.player->findChildren<QAction *>()) {
+        if (!a->objectName().isEmpty()) {
+            connect(a, &QAction::triggered, &counting,
+                    [&triggered, a] { ++triggered[a->objectName()]; });
+        }
+    }
+    // Presses of the key itself; those of the modifiers go on too.
+    struct KeyWatch : QObject
+    {
+        int key = 0;
+        int presses = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == key)
+                ++presses;
+            return false;
+        }
+    } watch;
+    watch.key = key;
+    host.window.installEventFilter(&watch);
+    QTest::keyClick(host.player, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (action.isEmpty()) {
+        QVERIFY(triggered.isEmpty());
+        QCOMPARE(watch.presses, 1);
+    } else {
+        QCOMPARE(triggered, (QMap<QString, int>{{action, 1}}));
+        QCOMPARE(watch.presses, 0);
+    }
 }
 
 QTEST_MAIN(TestPlayerControls)
