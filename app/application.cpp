@@ -2,6 +2,7 @@
 
 #include "link_wiring.h"
 #include "player/desktop/desktop_session.h"
+#include "player/mpv_library.h"
 #include "player/player_widget.h"
 #include "player/translation.h"
 
@@ -73,6 +74,8 @@ void prepareQtApplication()
     // Closing the visible window ends the application: the other windows are hidden.
     QGuiApplication::setQuitOnLastWindowClosed(true);
     player::installTranslation();
+    // Before any thread of libmpv's or of its loading exists.
+    player::prepareProcessForMpv();
     // Arabic with proper joining and a real tatweel, from a font the set-up
     // installs, rather than whatever fallback the machine happens to have.
     // Noto Naskh Arabic is the installed face whose metrics let every stored

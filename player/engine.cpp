@@ -227,11 +227,12 @@ void Engine::setCertificateBundle(const QString &path)
 
 bool Engine::initialise()
 {
-    // libmpv refuses to start under a locale that writes numbers with a comma.
-    std::setlocale(LC_NUMERIC, "C");
+    // The process's numeric locale is set once (prepareProcessForMpv()),
+    // never here, where other players' threads may be reading it.
     m_handle = makeMpvHandle();
     if (!m_handle) {
-        qCWarning(lcPlayer) << "cannot create the playback engine";
+        qCWarning(lcPlayer) << "cannot create the playback engine; numeric locale:"
+                            << std::setlocale(LC_NUMERIC, nullptr);
         return false;
     }
     mpv_handle *h = m_handle.get();

@@ -3,6 +3,7 @@
 #include "logging.h"
 
 #include <QThreadPool>
+#include <clocale>
 #include <dlfcn.h>
 #include <mutex>
 
@@ -58,6 +59,12 @@ const MpvLibrary *loadMpvLibrary()
 {
     static const MpvLibrary *const library = load();
     return library;
+}
+
+void prepareProcessForMpv()
+{
+    static std::once_flag done;
+    std::call_once(done, [] { std::setlocale(LC_NUMERIC, "C"); });
 }
 
 void preloadMpvLibrary()

@@ -48,6 +48,14 @@ const MpvLibrary *loadMpvLibrary();
 // thread. A later loadMpvLibrary() waits for that load if it is still going.
 void preloadMpvLibrary();
 
+// libmpv reads and writes numbers with a point and refuses to start under a
+// locale that writes them otherwise, which QApplication sets from the
+// user's. glibc's setlocale() is not safe beside threads that use the
+// locale, so the process sets the numeric locale once, on the GUI thread,
+// before libmpv is loaded or any player runs: at start-up, and at the latest
+// when the first player is made. Later calls do nothing.
+void prepareProcessForMpv();
+
 // The loaded library, for code that holds an mpv handle (which exists only
 // once the library has loaded).
 inline const MpvLibrary &mpv()

@@ -40,6 +40,8 @@ bool isRunning(Status status)
 
 PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
 {
+    // Where start-up has not done it already (a player made on its own).
+    prepareProcessForMpv();
     setFocusPolicy(Qt::StrongFocus);
     // The player takes the focus for its keys: a screen reader says what it is.
     setAccessibleName(tr("Video player"));

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <clocale>
 #include <memory>
 #include <mpv/client.h>
 
@@ -74,6 +75,7 @@ private slots:
 
     void playsLocationWithSurroundingBlanks();
     void noEngineBeforeTheFirstUrl();
+    void enginesLeaveTheProcessLocaleAlone();
     void newUrlReplacesWhatPlays();
     void keepsPlayingWhileHidden();
     void keepsPlayingWhileMinimised();
@@ -119,6 +121,27 @@ void TestPlayer::noEngineBeforeTheFirstUrl()
     QVERIFY(!host.player->engine());
     QVERIFY(!host.player->surface());
     QVERIFY(host.player->url().isEmpty());
+}
+
+// The numeric locale is the process's, set once before any player thread
+// runs: a new engine, made while others play, does not set it again.
+void TestPlayer::enginesLeaveTheProcessLocaleAlone()
+{
+    Host host;
+    QVERIFY(host.show());
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    QCOMPARE(std::setlocale(LC_NUMERIC, nullptr), "C");
+
+    // Another locale, as if something had set it since: a new engine
+    // leaves it as it finds it.
+    QVERIFY(std::setlocale(LC_NUMERIC, "C.UTF-8"));
+    {
+        player::Engine another;
+        QCOMPARE(std::setlocale(LC_NUMERIC, nullptr), "C.UTF-8");
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    QVERIFY(host.player->engine()->isPlaying());
 }
 
 void TestPlayer::newUrlReplacesWhatPlays()
