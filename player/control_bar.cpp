@@ -15,11 +15,30 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace player {
 namespace {
 
 constexpr int kMillisecondsPerSecond = 1000;
+
+// The seek bar counts milliseconds, which an int holds for 596 hours; a
+// duration guessed from a file's size can be longer, and is then counted in
+// seconds.
+int seekStepsPerSecond(double duration)
+{
+    constexpr double kLongestInMilliseconds =
+        double(std::numeric_limits<int>::max()) / kMillisecondsPerSecond / 2;
+    return duration < kLongestInMilliseconds ? kMillisecondsPerSecond : 1;
+}
+
+// Seconds as steps of the seek bar, held within what it can count.
+int toSteps(double seconds, int stepsPerSecond)
+{
+    return int(
+        qBound(0.0, std::round(seconds * stepsPerSecond), double(std::numeric_limits<int>::max())));
+}
 
 // Sliders that jump to the clicked point, as the seek bar of every Linux
 // player does, instead of moving a page towards it.
@@ -80,15 +99,12 @@ void ControlBar::createSeekBar()
 {
     m_seek = new SpokenSlider(
         kMillisecondsPerSecond,
-        [this](int value) { return timeText(double(value) / kMillisecondsPerSecond, m_duration); },
-        this);
+        [this](int value) { return timeText(secondsAt(value), m_duration); }, this);
     m_seek->setObjectName(QStringLiteral("seekSlider"));
     m_seek->setToolTip(tr("Position"));
     m_seek->setAccessibleName(tr("Position"));
     m_seek->setFocusPolicy(Qt::TabFocus);
-    // Arrow keys on the focused seek bar step as the player's arrow keys do.
-    m_seek->setSingleStep(5 * kMillisecondsPerSecond);
-    m_seek->setPageStep(60 * kMillisecondsPerSecond);
+    setSeekUnit(kMillisecondsPerSecond);
     m_seek->setRange(0, 0);
     m_seek->setStyle(clickToJumpStyle());
     m_time = new QLabel(timeText(0, 0), this);
@@ -97,9 +113,8 @@ void ControlBar::createSeekBar()
 
     connect(m_seek, &QSlider::sliderReleased, this, &ControlBar::emitSeek);
     // While the handle is dragged, the time shown is where it would go.
-    connect(m_seek, &QSlider::sliderMoved, this, [this](int value) {
-        m_time->setText(timeText(double(value) / kMillisecondsPerSecond, m_duration));
-    });
+    connect(m_seek, &QSlider::sliderMoved, this,
+            [this](int value) { m_time->setText(timeText(secondsAt(value), m_duration)); });
     connect(m_seek, &QSlider::actionTriggered, this, &ControlBar::onSeekAction);
 }
 
@@ -163,12 +178,14 @@ void ControlBar::arrange(PlayerActions &actions)
 void ControlBar::setState(const PlaybackState &state)
 {
     m_duration = state.duration;
-    const int length = int(state.duration * kMillisecondsPerSecond);
+    if (const int unit = seekStepsPerSecond(state.duration); unit != m_seek->unit())
+        setSeekUnit(unit);
+    const int length = toSteps(state.duration, m_seek->unit());
     if (m_seek->maximum() != length)
         m_seek->setMaximum(length);
     m_seek->setEnabled(state.duration > 0);
     if (!m_seek->isSliderDown()) {
-        m_seek->setValue(int(state.position * kMillisecondsPerSecond));
+        m_seek->setValue(toSteps(state.position, m_seek->unit()));
         m_time->setText(timeText(state.position, state.duration));
     }
     m_status->setText(statusText(state));
@@ -192,7 +209,20 @@ void ControlBar::onSeekAction(int action)
 
 void ControlBar::emitSeek()
 {
-    emit seekRequested(double(m_seek->sliderPosition()) / kMillisecondsPerSecond);
+    emit seekRequested(secondsAt(m_seek->sliderPosition()));
+}
+
+void ControlBar::setSeekUnit(int stepsPerSecond)
+{
+    m_seek->setUnit(stepsPerSecond);
+    // Arrow keys on the focused seek bar step as the player's arrow keys do.
+    m_seek->setSingleStep(5 * stepsPerSecond);
+    m_seek->setPageStep(60 * stepsPerSecond);
+}
+
+double ControlBar::secondsAt(int steps) const
+{
+    return double(steps) / m_seek->unit();
 }
 
 } // namespace player

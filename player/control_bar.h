@@ -39,6 +39,9 @@ private:
     void arrange(PlayerActions &actions);
     void onSeekAction(int action);
     void emitSeek();
+    // The seek bar counts this many steps a second.
+    void setSeekUnit(int stepsPerSecond);
+    double secondsAt(int steps) const;
 
     SpokenSlider *m_seek = nullptr;
     SpokenSlider *m_volume = nullptr;

@@ -19,6 +19,7 @@ public:
     SpokenSlider(int unit, std::function<QString(int)> spoken, QWidget *parent = nullptr);
 
     int unit() const { return m_unit; }
+    void setUnit(int unit) { m_unit = unit; }
     QString spokenValue() const { return m_spoken(value()); }
 
 private:

@@ -7,6 +7,7 @@
 #include "common/engine_property.h"
 #include "common/player_host.h"
 #include "media_server.h"
+#include "player/control_bar.h"
 #include "player/player_actions.h"
 #include "player/status_text.h"
 #include "player/translation.h"
@@ -17,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QStyle>
 #include <QTest>
@@ -63,6 +65,7 @@ private slots:
     void timesAfterStopAndAtTheEnd();
     void seekBarJumpsToTheClickAndFollowsADrag();
     void seekThatWaitsForDataShowsBuffering();
+    void seekBarHoldsAGuessedLength();
     void speedFromKeysAndMenu();
     void settingsBeforeTheFirstChoiceArePlayed();
     void eachKeyTriggersItsAction_data();
@@ -224,6 +227,28 @@ void TestPlayerControls::seekThatWaitsForDataShowsBuffering()
     }
     QVERIFY(sawWaiting);
     m_slowServer.setMode("clip.mkv", MediaServer::Mode::Normal);
+}
+
+// A duration guessed from the size of a broken file can run to thousands of
+// hours: the seek bar still shows where the position stands, and a step on
+// it asks for the time it shows.
+void TestPlayerControls::seekBarHoldsAGuessedLength()
+{
+    player::ControlBar *bar = m_host->player->controlBar();
+    auto *seek = m_host->player->findChild<QSlider *>("seekSlider");
+    QSignalSpy requests(bar, &player::ControlBar::seekRequested);
+    player::PlaybackState state;
+    state.status = Status::Playing;
+    state.duration = 3000.0 * 3600;
+    state.position = 2000.0 * 3600;
+    bar->setState(state);
+    QVERIFY(seek->isEnabled());
+    QVERIFY(seek->maximum() > 0);
+    QCOMPARE(double(seek->value()) / seek->maximum(), 2.0 / 3.0);
+    QCOMPARE(m_host->labelText("timeLabel"), QStringLiteral("2000:00:00 / 3000:00:00"));
+    seek->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QTRY_COMPARE(requests.count(), 1);
+    QCOMPARE(requests.at(0).at(0).toDouble(), state.position + 60.0);
 }
 
 void TestPlayerControls::speedFromKeysAndMenu()
