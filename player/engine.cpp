@@ -3,6 +3,7 @@
 #include "logging.h"
 #include "mpv_faults.h"
 #include "picture_plan.h"
+#include "playback_rules.h"
 
 #include <QMetaObject>
 #include <QUrl>
@@ -292,9 +293,10 @@ void Engine::sendOpen(const QString &location)
     // text with leading blanks for a file name and send trailing blanks with
     // the request, so the address it gets has them trimmed.
     m_opened = location.trimmed();
-    // mpv keeps "pause" from one file to the next; a new choice plays.
-    int no = 0;
-    mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
+    // mpv keeps "pause" from one file to the next: a new choice plays,
+    // unless it was paused while it waited for the video surface.
+    int paused = state().paused ? 1 : 0;
+    mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &paused);
     const QByteArray address = m_opened.toUtf8();
     const char *args[] = {"loadfile", address.constData(), "replace", nullptr};
     m_tracker.loadSent();
@@ -316,10 +318,10 @@ void Engine::play()
 {
     if (!m_handle)
         return;
-    if (m_tracker.isLoaded()) {
-        int no = 0;
-        mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &no);
-    } else if (!m_opened.isEmpty() && status() != Status::Connecting) {
+    if (m_tracker.isLoaded() || m_tracker.isLoading()) {
+        // Resumes an open file, or lets a held opening go on.
+        setPaused(false);
+    } else if (!m_opened.isEmpty()) {
         // Stopped, finished or failed: start the same location again.
         open(m_opened, state().title);
     }
@@ -327,25 +329,44 @@ void Engine::play()
 
 void Engine::pause()
 {
-    if (!m_handle || !m_tracker.isLoaded())
-        return;
-    int yes = 1;
-    mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &yes);
+    // A pause while connecting holds: the core opens the file paused.
+    if (m_tracker.isLoaded() || m_tracker.isLoading())
+        setPaused(true);
 }
 
 void Engine::togglePause()
 {
-    if (status() == Status::Playing || status() == Status::Buffering)
+    if (pausesNow(state()))
         pause();
     else
         play();
 }
 
+void Engine::setPaused(bool paused)
+{
+    if (!m_handle)
+        return;
+    // Shown at once, as the button's next press depends on it.
+    m_tracker.pauseRequested(paused);
+    int flag = paused ? 1 : 0;
+    mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &flag);
+    publish();
+}
+
 void Engine::stop()
 {
-    m_pending.clear();
-    if (!m_handle || status() == Status::Idle)
+    if (!m_handle || !isUnderway(status()))
         return;
+    if (!m_pending.isNull()) {
+        // The location never reached the core, which has nothing to stop;
+        // Play opens it again.
+        m_opened = m_pending.trimmed();
+        m_pending.clear();
+        m_waitClock.stop();
+        m_tracker.stopped();
+        publish();
+        return;
+    }
     command({"stop"});
 }
 

@@ -80,6 +80,7 @@ private:
     bool initialise();
     void sendOpen(const QString &location);
     void command(std::initializer_list<const char *> args);
+    void setPaused(bool paused);
     void drainEvents();
     void handleEvent(const mpv_event &event);
     void handleCommandReply(const mpv_event &event);

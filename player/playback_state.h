@@ -50,6 +50,9 @@ struct PlaybackState
     bool muted = false;
     double speed = 1.0; // playback speed, pitch kept
     bool hasVideo = false;
+    // The user paused: shown as Paused once the file is open; while it is
+    // connecting, the pause holds and the file opens paused.
+    bool paused = false;
     // The size of a picture too large to decode, which plays as sound only;
     // empty for any other file.
     QSize refusedPicture;

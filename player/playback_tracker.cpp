@@ -23,6 +23,8 @@ void PlaybackTracker::opening(const QString &title)
     m_state.title = title;
     m_loading = true;
     m_loaded = false;
+    m_paused = false;
+    m_state.paused = false;
     m_waitingForCache = false;
     m_seekTarget = 0.0;
     m_seeking = false;
@@ -116,6 +118,10 @@ void PlaybackTracker::propertyChanged(Observed property, std::optional<double> v
         break;
     case Observed::Paused:
         m_paused = flag;
+        // While a location opens, what the core reports is its state before
+        // the load; the user's pause holds until the file is open.
+        if (m_loaded)
+            m_state.paused = flag;
         break;
     case Observed::PausedForCache:
         m_waitingForCache = flag;
@@ -252,6 +258,20 @@ void PlaybackTracker::abandonLoad()
     m_currentEntry = -1;
     m_loading = false;
     m_loaded = false;
+}
+
+void PlaybackTracker::pauseRequested(bool paused)
+{
+    m_paused = paused;
+    m_state.paused = paused;
+    updateStatus();
+}
+
+void PlaybackTracker::stopped()
+{
+    abandonLoad();
+    m_state.status = Status::Stopped;
+    m_state.position = 0.0;
 }
 
 std::optional<PlaybackState> PlaybackTracker::takeChange()

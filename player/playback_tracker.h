@@ -78,6 +78,8 @@ public:
     // The core has loaded the current file (not while it is opening): it
     // can pause, play and seek.
     bool isLoaded() const { return m_loaded; }
+    // A location is opening: sent to the core or waiting to be.
+    bool isLoading() const { return m_loading; }
     bool isAtRest() const { return m_coreIdle && !m_loading && !m_loaded; }
     // The number that the reply to the latest load carries.
     quint64 loadNumber() const { return m_loadNumber; }
@@ -97,6 +99,9 @@ public:
     bool fileEnded(qint64 entry, EndReason reason, Fault fault);
     // A property's new value; none when the core has no value for it.
     void propertyChanged(Observed property, std::optional<double> value);
+    // The user paused or played; while connecting, the pause holds until
+    // the file opens.
+    void pauseRequested(bool paused);
     void seekRequested(double target) { m_seekTarget = qMax(0.0, target); }
     void volumeSet(int volume) { m_state.volume = volume; }
     void mutedSet(bool muted) { m_state.muted = muted; }
@@ -116,6 +121,8 @@ public:
     // Whatever the core reports of the current load from now on belongs to
     // no choice; the status is the caller's to set.
     void abandonLoad();
+    // The user stopped a location that never reached the core.
+    void stopped();
 
     // The state, when it changed enough to be worth telling since the last
     // call: the position moves with every frame, and the user sees it move

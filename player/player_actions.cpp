@@ -1,6 +1,6 @@
 #include "player_actions.h"
 
-#include "playback_state.h"
+#include "playback_rules.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,17 +73,14 @@ void PlayerActions::setState(const PlaybackState &state)
 {
     // Called several times a second while playing: touch icons and texts
     // only when what they show changes.
-    const bool showPause = state.status == Status::Playing || state.status == Status::Buffering ||
-                           state.status == Status::Connecting;
+    const bool showPause = pausesNow(state);
     if (showPause != m_showsPause || playPause->text().isEmpty()) {
         m_showsPause = showPause;
         playPause->setIcon(standardIcon(showPause ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
         playPause->setText(showPause ? tr("Pause") : tr("Play"));
     }
-    const bool canSeek = state.status == Status::Playing || state.status == Status::Paused ||
-                         state.status == Status::Buffering;
     for (QAction *seek : {seekBack, seekForward, stepBack, stepForward, jumpBack, jumpForward})
-        seek->setEnabled(canSeek);
+        seek->setEnabled(canSeek(state.status));
     // A click toggles the checked state before the engine reports it, so
     // what the icon shows is tracked apart from the checked state.
     if (state.muted != m_showsMuted) {

@@ -5,6 +5,7 @@
 #include "engine.h"
 #include "logging.h"
 #include "mpv_library.h"
+#include "playback_rules.h"
 #include "player_actions.h"
 #include "player_keys.h"
 #include "video_surface.h"
@@ -30,11 +31,6 @@ constexpr int kWheelVolumeStep = 5;
 constexpr double kSpeedStep = 0.25;
 // How long the mouse rests in full screen before the controls go.
 constexpr int kIdleMouseMilliseconds = 2000;
-
-bool isRunning(Status status)
-{
-    return status == Status::Playing || status == Status::Paused || status == Status::Buffering;
-}
 
 } // namespace
 

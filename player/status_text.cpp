@@ -1,5 +1,7 @@
 #include "status_text.h"
 
+#include "playback_rules.h"
+
 #include <QCoreApplication>
 
 namespace player {
@@ -91,9 +93,7 @@ QString baseText(const PlaybackState &state)
 QString statusText(const PlaybackState &state)
 {
     QString text = baseText(state);
-    const bool running = state.status == Status::Playing || state.status == Status::Paused ||
-                         state.status == Status::Buffering;
-    if (!running)
+    if (!isRunning(state.status))
         return text;
     // A speed other than normal is part of what the player is doing.
     if (!qFuzzyCompare(state.speed, 1.0))

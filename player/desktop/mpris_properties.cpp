@@ -1,6 +1,7 @@
 #include "mpris_properties.h"
 
 #include "player/engine.h"
+#include "player/playback_rules.h"
 
 #include <QtMath>
 
@@ -19,24 +20,14 @@ qlonglong microseconds(double seconds)
     return qRound64(seconds * 1e6);
 }
 
-QString playbackStatus(Status status)
+QString playbackStatus(const PlaybackState &state)
 {
-    switch (status) {
     // Connecting and buffering are the start or a stall of playback the user
-    // asked for: to a remote control the player plays.
-    case Status::Connecting:
-    case Status::Buffering:
-    case Status::Playing:
+    // asked for: to a remote control the player plays, unless paused.
+    if (pausesNow(state))
         return QStringLiteral("Playing");
-    case Status::Paused:
+    if (state.status == Status::Paused || (isUnderway(state.status) && state.paused))
         return QStringLiteral("Paused");
-    case Status::Idle:
-    case Status::Stopped:
-    case Status::Finished:
-    case Status::EndedEarly:
-    case Status::Failed:
-        break;
-    }
     return QStringLiteral("Stopped");
 }
 
@@ -63,7 +54,7 @@ QVariantMap metadata(const Track &track)
 QVariantMap playerProperties(const PlaybackState &state, const Track &track)
 {
     return {
-        {QStringLiteral("PlaybackStatus"), playbackStatus(state.status)},
+        {QStringLiteral("PlaybackStatus"), playbackStatus(state)},
         {QStringLiteral("LoopStatus"), QStringLiteral("None")},
         {QStringLiteral("Rate"), state.speed},
         {QStringLiteral("Shuffle"), false},

@@ -35,7 +35,7 @@ struct Track
 };
 
 qlonglong microseconds(double seconds);
-QString playbackStatus(Status status);
+QString playbackStatus(const PlaybackState &state);
 QDBusObjectPath trackId(quint64 number);
 QVariantMap metadata(const Track &track);
 // Every property of the Player interface but Position, which changes all the

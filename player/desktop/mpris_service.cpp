@@ -156,11 +156,8 @@ void MprisService::playPause()
 {
     if (!m_engine)
         return;
-    // What the client shows as playing, it pauses; anything else it plays.
-    if (mpris::playbackStatus(m_engine->status()) == QLatin1String("Playing"))
-        m_engine->pause();
-    else
-        m_engine->play();
+    // As the player's own button does.
+    m_engine->togglePause();
 }
 
 void MprisService::play()

@@ -49,23 +49,29 @@ private slots:
 void TestMprisValues::playbackStatus_data()
 {
     QTest::addColumn<Status>("status");
+    QTest::addColumn<bool>("paused");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("idle") << Status::Idle << "Stopped";
-    QTest::newRow("connecting") << Status::Connecting << "Playing";
-    QTest::newRow("buffering") << Status::Buffering << "Playing";
-    QTest::newRow("playing") << Status::Playing << "Playing";
-    QTest::newRow("paused") << Status::Paused << "Paused";
-    QTest::newRow("stopped") << Status::Stopped << "Stopped";
-    QTest::newRow("finished") << Status::Finished << "Stopped";
-    QTest::newRow("ended early") << Status::EndedEarly << "Stopped";
-    QTest::newRow("failed") << Status::Failed << "Stopped";
+    QTest::newRow("idle") << Status::Idle << false << "Stopped";
+    QTest::newRow("connecting") << Status::Connecting << false << "Playing";
+    QTest::newRow("connecting, paused") << Status::Connecting << true << "Paused";
+    QTest::newRow("buffering") << Status::Buffering << false << "Playing";
+    QTest::newRow("playing") << Status::Playing << false << "Playing";
+    QTest::newRow("paused") << Status::Paused << true << "Paused";
+    QTest::newRow("stopped") << Status::Stopped << false << "Stopped";
+    QTest::newRow("finished") << Status::Finished << false << "Stopped";
+    QTest::newRow("ended early") << Status::EndedEarly << false << "Stopped";
+    QTest::newRow("failed") << Status::Failed << false << "Stopped";
 }
 
 void TestMprisValues::playbackStatus()
 {
     QFETCH(Status, status);
+    QFETCH(bool, paused);
     QFETCH(QString, expected);
-    QCOMPARE(mpris::playbackStatus(status), expected);
+    player::PlaybackState state;
+    state.status = status;
+    state.paused = paused;
+    QCOMPARE(mpris::playbackStatus(state), expected);
 }
 
 void TestMprisValues::metadataOfAnItem()

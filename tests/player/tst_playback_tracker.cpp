@@ -71,6 +71,12 @@ Step seekTo(double target)
         t.seekRequested(target);
     };
 }
+Step pauseRequested(bool paused)
+{
+    return [paused](PlaybackTracker &t) {
+        t.pauseRequested(paused);
+    };
+}
 Step watch(qint64 nowMs)
 {
     return [nowMs](PlaybackTracker &t) {
@@ -129,6 +135,7 @@ private slots:
     void connectingGivesUpAfterItsDeadline();
     void positionIsToldAFewTimesASecond();
     void restMeansNothingOpenOrOpening();
+    void pauseHoldsWhileConnecting();
 };
 
 void TestPlaybackTracker::statusFollowsTheReports_data()
@@ -245,6 +252,16 @@ void TestPlaybackTracker::statusFollowsTheReports_data()
         playing() + Steps{at(10.0, 12.0), set(Observed::AudioPosition, 11.9),
                           ended(1, EndReason::EndOfFile)},
         {Status::Finished, Fault::None, 12.0, 12.0});
+    // A pause given while connecting holds through the core's report of its
+    // state before the load, and the file opens paused.
+    row("pause held while connecting", {open(), pauseRequested(true), set(Observed::Paused, 0)},
+        {Status::Connecting});
+    row("file opens paused",
+        {open(), pauseRequested(true), set(Observed::Paused, 0), replied(1), loaded(),
+         set(Observed::Paused, 1)},
+        {Status::Paused});
+    row("a new choice plays", playing() + Steps{pauseRequested(true), open("next.mp4")},
+        {Status::Connecting});
     row("ended by the watch, then the core's end",
         playing() + Steps{at(60.5, 60.0), watch(1000), ended(1, EndReason::Other)},
         {Status::Finished, Fault::None, 60.0, 60.0});
@@ -345,6 +362,21 @@ void TestPlaybackTracker::restMeansNothingOpenOrOpening()
     QVERIFY(!tracker.isAtRest()); // the core has not let go yet
     set(Observed::CoreIdle, 1)(tracker);
     QVERIFY(tracker.isAtRest());
+}
+
+// The core reports its pause from before the load; the user's pause, given
+// while connecting, is what the state shows until the file is open.
+void TestPlaybackTracker::pauseHoldsWhileConnecting()
+{
+    PlaybackTracker tracker;
+    for (const Step &step : Steps{open(), pauseRequested(true), set(Observed::Paused, 0)})
+        step(tracker);
+    QCOMPARE(tracker.state().status, Status::Connecting);
+    QVERIFY(tracker.state().paused);
+    for (const Step &step : Steps{replied(1), loaded(), set(Observed::Paused, 0)})
+        step(tracker);
+    QCOMPARE(tracker.state().status, Status::Playing);
+    QVERIFY(!tracker.state().paused);
 }
 
 QTEST_GUILESS_MAIN(TestPlaybackTracker)

@@ -66,6 +66,8 @@ private slots:
     void seekBarJumpsToTheClickAndFollowsADrag();
     void seekThatWaitsForDataShowsBuffering();
     void seekBarHoldsAGuessedLength();
+    void pauseWhileConnectingHolds();
+    void stopWhileTheLoadWaitsForItsSurface();
     void speedFromKeysAndMenu();
     void settingsBeforeTheFirstChoiceArePlayed();
     void eachKeyTriggersItsAction_data();
@@ -249,6 +251,45 @@ void TestPlayerControls::seekBarHoldsAGuessedLength()
     seek->triggerAction(QAbstractSlider::SliderPageStepAdd);
     QTRY_COMPARE(requests.count(), 1);
     QCOMPARE(requests.at(0).at(0).toDouble(), state.position + 60.0);
+}
+
+// Pause pressed while a choice still connects holds: the file opens paused,
+// and the button offers Play meanwhile.
+void TestPlayerControls::pauseWhileConnectingHolds()
+{
+    PlayerHost &host = *m_host;
+    QAction *playPause = host.player->actions().playPause;
+    const QString playText = playPause->text(); // nothing chosen yet
+    m_slowServer.setBytesPerSecond(16 * 1024);
+    host.player->setUrl(m_slowServer.url("clip.mp4"));
+    QCOMPARE(host.status(), Status::Connecting);
+    const QString pauseText = playPause->text();
+    QVERIFY(pauseText != playText);
+    QTest::keyClick(host.player, Qt::Key_Space);
+    QCOMPARE(playPause->text(), playText);
+    QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Paused, kStartTimeout);
+    QVERIFY2(host.position() < 0.5, qPrintable(QString::number(host.position())));
+    m_slowServer.setBytesPerSecond(0);
+
+    QTest::keyClick(host.player, Qt::Key_Space);
+    QTRY_COMPARE(host.status(), Status::Playing);
+    QCOMPARE(playPause->text(), pauseText);
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+}
+
+// The first choice waits a moment for its video surface before it reaches
+// the core; a Stop meanwhile stops it, and Play opens it again.
+void TestPlayerControls::stopWhileTheLoadWaitsForItsSurface()
+{
+    PlayerHost &host = *m_host;
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QCOMPARE(host.status(), Status::Connecting);
+    host.player->actions().stop->trigger();
+    QTRY_COMPARE(host.status(), Status::Stopped);
+    QCOMPARE(host.statusLabel(), player::statusText(host.engine()->state()));
+    QTest::keyClick(host.player, Qt::Key_Space);
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    QCOMPARE(host.status(), Status::Playing);
 }
 
 void TestPlayerControls::speedFromKeysAndMenu()

@@ -12,8 +12,8 @@
 #include "player/engine.h"
 #include "player/player_widget.h"
 #include "player/status_text.h"
-#include "player/video_surface.h"
 #include "player/translation.h"
+#include "player/video_surface.h"
 
 #include <QDir>
 #include <QTest>
