@@ -38,6 +38,14 @@ Application::Application() : m_navigator(m_registry)
     // its place on the desktop.
     QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &wireLinkCommands);
     QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &attachPlayersToDesktop);
+    // A player asked for from the desktop brings its window forward.
+    QObject::connect(
+        &m_registry, &WindowRegistry::created, &m_navigator, [this](QMainWindow *window) {
+            for (auto *p : window->findChildren<player::PlayerWidget *>()) {
+                QObject::connect(p, &player::PlayerWidget::raiseRequested, &m_navigator,
+                                 [this, window] { m_navigator.bringForward(window); });
+            }
+        });
     // Players stop before the event loop ends, so that quitting is quick
     // however many of them play.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_registry,

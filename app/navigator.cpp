@@ -39,6 +39,17 @@ void Navigator::navigate(QStringView source, QStringView target)
     navigate(*from, *to);
 }
 
+void Navigator::bringForward(QMainWindow *target)
+{
+    for (QMainWindow *window : m_registry.windows()) {
+        if (window != target && window->isVisible())
+            window->hide();
+    }
+    target->show();
+    target->raise();
+    target->activateWindow();
+}
+
 void Navigator::navigate(layout::WindowId source, layout::WindowId target)
 {
     QMainWindow *from = m_registry.window(source);

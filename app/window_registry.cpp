@@ -88,13 +88,21 @@ void WindowRegistry::stopPlayers()
     player::PlayerWidget::stopAll(players(), kStopWait);
 }
 
+QList<QMainWindow *> WindowRegistry::windows() const
+{
+    QList<QMainWindow *> all;
+    for (const auto &slot : m_slots) {
+        if (slot)
+            all << slot.get();
+    }
+    return all;
+}
+
 QList<player::PlayerWidget *> WindowRegistry::players() const
 {
     QList<player::PlayerWidget *> all;
-    for (const auto &slot : m_slots) {
-        if (slot)
-            all += slot->findChildren<player::PlayerWidget *>();
-    }
+    for (QMainWindow *window : windows())
+        all += window->findChildren<player::PlayerWidget *>();
     return all;
 }
 

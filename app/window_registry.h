@@ -37,6 +37,8 @@ public:
     // The window of that name if it exists already.
     QMainWindow *existing(QStringView name) const;
     QMainWindow *existing(layout::WindowId id) const;
+    // Every window created so far.
+    QList<QMainWindow *> windows() const;
 
     // Stops every player and waits a moment for them to wind down together,
     // so that quitting with many of them playing is quick.

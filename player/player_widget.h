@@ -68,6 +68,8 @@ public:
     VideoSurface *surface() const { return m_surface; }
     ControlBar *controlBar() const { return m_controls; }
     PlayerActions &actions() const { return *m_actions; }
+    // Asks the host to bring this player's window to the screen.
+    void askToBeShown() { emit raiseRequested(); }
 
 signals:
     void urlChanged(const QString &url);
@@ -77,6 +79,9 @@ signals:
     // a player that plays (the desktop's media controls, the screensaver)
     // can attach to it.
     void engineCreated();
+    // Something outside the window (the desktop's media controls) asks to
+    // see this player: the host brings its window to the screen.
+    void raiseRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -94,7 +94,7 @@ void DesktopSession::publish(PlayerWatch *watch)
         delete service;
         return;
     }
-    service->publish(watch->engine());
+    service->publish(watch->player());
     m_published.emplace(watch, service);
 }
 

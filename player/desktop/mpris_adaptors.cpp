@@ -5,7 +5,14 @@
 
 namespace player {
 
-MprisRootAdaptor::MprisRootAdaptor(QObject *parent) : QDBusAbstractAdaptor(parent) {}
+MprisRootAdaptor::MprisRootAdaptor(MprisService *service)
+    : QDBusAbstractAdaptor(service), m_service(service)
+{}
+
+void MprisRootAdaptor::Raise()
+{
+    m_service->raise();
+}
 
 QString MprisRootAdaptor::identity() const
 {
@@ -59,6 +66,16 @@ void MprisPlayerAdaptor::Pause()
 void MprisPlayerAdaptor::Stop()
 {
     m_service->stop();
+}
+
+void MprisPlayerAdaptor::Next()
+{
+    m_service->next();
+}
+
+void MprisPlayerAdaptor::Previous()
+{
+    m_service->previous();
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong Offset)

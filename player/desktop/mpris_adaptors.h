@@ -26,12 +26,12 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(QStringList SupportedMimeTypes READ supportedMimeTypes)
 
 public:
-    explicit MprisRootAdaptor(QObject *parent);
+    explicit MprisRootAdaptor(MprisService *service);
 
-    // The windows belong to the catalogue's navigation, and closing the
-    // application is the user's: a remote control can do neither.
+    // Closing the application is the user's; a remote control may bring
+    // the player's window to the screen, as a navigation would.
     bool canQuit() const { return false; }
-    bool canRaise() const { return false; }
+    bool canRaise() const { return true; }
     bool hasTrackList() const { return false; }
     QString identity() const;
     QString desktopEntry() const;
@@ -40,8 +40,11 @@ public:
     QStringList supportedMimeTypes() const { return {}; }
 
 public slots:
-    void Raise() {}
+    void Raise();
     void Quit() {}
+
+private:
+    MprisService *m_service;
 };
 
 class MprisPlayerAdaptor : public QDBusAbstractAdaptor
@@ -90,9 +93,9 @@ public slots:
     void Play();
     void Pause();
     void Stop();
-    // One item at a time: there is nothing before or after it.
-    void Next() {}
-    void Previous() {}
+    // The window's next and previous episode, as its buttons step.
+    void Next();
+    void Previous();
     void Seek(qlonglong Offset);
     void SetPosition(const QDBusObjectPath &TrackId, qlonglong Position);
     void OpenUri(const QString &Uri);

@@ -51,7 +51,7 @@ QVariantMap metadata(const Track &track)
     return map;
 }
 
-QVariantMap playerProperties(const PlaybackState &state, const Track &track)
+QVariantMap playerProperties(const PlaybackState &state, const Track &track, Neighbours neighbours)
 {
     return {
         {QStringLiteral("PlaybackStatus"), playbackStatus(state)},
@@ -62,8 +62,8 @@ QVariantMap playerProperties(const PlaybackState &state, const Track &track)
         {QStringLiteral("Volume"), state.volume / 100.0},
         {QStringLiteral("MinimumRate"), Engine::kMinimumSpeed},
         {QStringLiteral("MaximumRate"), Engine::kMaximumSpeed},
-        {QStringLiteral("CanGoNext"), false},
-        {QStringLiteral("CanGoPrevious"), false},
+        {QStringLiteral("CanGoNext"), neighbours.next},
+        {QStringLiteral("CanGoPrevious"), neighbours.previous},
         {QStringLiteral("CanPlay"), true},
         {QStringLiteral("CanPause"), true},
         {QStringLiteral("CanSeek"), true},

@@ -40,6 +40,13 @@ QDBusObjectPath trackId(quint64 number);
 QVariantMap metadata(const Track &track);
 // Every property of the Player interface but Position, which changes all the
 // time and which clients extrapolate instead of being told.
-QVariantMap playerProperties(const PlaybackState &state, const Track &track);
+// Whether the player has an episode before and after the one it plays.
+struct Neighbours
+{
+    bool previous = false;
+    bool next = false;
+};
+QVariantMap playerProperties(const PlaybackState &state, const Track &track,
+                             Neighbours neighbours = {});
 
 } // namespace player::mpris

@@ -3,7 +3,11 @@
 #include "logging.h"
 #include "mpris_adaptors.h"
 #include "player/engine.h"
+#include "player/playback_rules.h"
+#include "player/player_actions.h"
+#include "player/player_widget.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -52,13 +56,18 @@ MprisService::~MprisService()
     QDBusConnection::disconnectFromBus(connectionName(m_slot));
 }
 
-void MprisService::publish(Engine *engine)
+void MprisService::publish(PlayerWidget *player)
 {
-    // A published engine that has been destroyed reads as null here, and
+    // A published player that has been destroyed reads as null here, and
     // still has its name to give up.
-    if (engine && engine == m_engine)
+    if (player && player == m_player)
         return;
     disconnect(m_following);
+    for (const QMetaObject::Connection &connection : std::as_const(m_followingActions))
+        disconnect(connection);
+    m_followingActions.clear();
+    m_player = player;
+    Engine *engine = player ? player->engine() : nullptr;
     m_engine = engine;
     // Whatever the new player has open is a new item to clients.
     m_track = {};
@@ -70,6 +79,12 @@ void MprisService::publish(Engine *engine)
         return;
     }
     m_following = connect(engine, &Engine::stateChanged, this, &MprisService::follow);
+    // Whether there is an episode before or after follows the window's list.
+    PlayerActions &actions = player->actions();
+    for (QAction *step : {actions.previousEpisode, actions.nextEpisode}) {
+        m_followingActions << connect(step, &QAction::changed, this,
+                                      [this] { announce(playerProperties()); });
+    }
     claimName();
     follow(engine->state());
 }
@@ -81,7 +96,11 @@ PlaybackState MprisService::state() const
 
 QVariantMap MprisService::playerProperties() const
 {
-    return mpris::playerProperties(state(), m_track);
+    if (!m_player)
+        return mpris::playerProperties(state(), m_track);
+    const PlayerActions &actions = m_player->actions();
+    return mpris::playerProperties(
+        state(), m_track, {actions.previousEpisode->isEnabled(), actions.nextEpisode->isEnabled()});
 }
 
 qlonglong MprisService::position() const
@@ -95,7 +114,7 @@ void MprisService::follow(const PlaybackState &state)
     const bool advancing = state.status == Status::Playing;
     if (m_jumps.note(state.position, advancing, m_clock.elapsed()))
         emit m_playerAdaptor->Seeked(mpris::microseconds(state.position));
-    announce(mpris::playerProperties(state, m_track));
+    announce(playerProperties());
 }
 
 void MprisService::noteTrack(const PlaybackState &state)
@@ -152,30 +171,53 @@ void MprisService::setRate(double rate)
         m_engine->setSpeed(rate);
 }
 
+// The bus asks, and the player's actions answer, as they answer its
+// buttons, keys and menu.
+void MprisService::trigger(QAction *PlayerActions::*action)
+{
+    if (!m_player)
+        return;
+    QAction *chosen = m_player->actions().*action;
+    if (chosen->isEnabled())
+        chosen->trigger();
+}
+
 void MprisService::playPause()
 {
-    if (!m_engine)
-        return;
-    // As the player's own button does.
-    m_engine->togglePause();
+    trigger(&PlayerActions::playPause);
 }
 
 void MprisService::play()
 {
-    if (m_engine)
-        m_engine->play();
+    if (!pausesNow(state()))
+        trigger(&PlayerActions::playPause);
 }
 
 void MprisService::pause()
 {
-    if (m_engine)
-        m_engine->pause();
+    if (pausesNow(state()))
+        trigger(&PlayerActions::playPause);
 }
 
 void MprisService::stop()
 {
-    if (m_engine)
-        m_engine->stop();
+    trigger(&PlayerActions::stop);
+}
+
+void MprisService::next()
+{
+    trigger(&PlayerActions::nextEpisode);
+}
+
+void MprisService::previous()
+{
+    trigger(&PlayerActions::previousEpisode);
+}
+
+void MprisService::raise()
+{
+    if (m_player)
+        m_player->askToBeShown();
 }
 
 void MprisService::seek(qlonglong offset)

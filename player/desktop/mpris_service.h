@@ -5,8 +5,8 @@
 // exports /org/mpris/MediaPlayer2 with both MPRIS interfaces, owns the
 // service name of its slot while it publishes the player, announces
 // property changes and seeks, and turns the bus's commands into calls on
-// the player's engine. It never waits for the bus: the name is requested
-// and released with asynchronous calls.
+// the player's actions, as its buttons and keys trigger them. It never waits for the bus: the name
+// is requested and released with asynchronous calls.
 
 #include "mpris_properties.h"
 #include "player/playback_state.h"
@@ -15,13 +15,18 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QPointer>
+
+class QAction;
 
 namespace player {
 
 class Engine;
 class MprisPlayerAdaptor;
+class PlayerActions;
+class PlayerWidget;
 
 class MprisService : public QObject, protected QDBusContext
 {
@@ -35,9 +40,10 @@ public:
     int slot() const { return m_slot; }
     ~MprisService() override;
 
-    // Publishes the player of this engine, replacing the one published
-    // before; null publishes none and gives the service name up.
-    void publish(Engine *engine);
+    // Publishes this player, replacing the one published before; null
+    // publishes none and gives the service name up. The player must have
+    // its engine.
+    void publish(PlayerWidget *player);
 
     // For the player interface.
     QVariantMap playerProperties() const;
@@ -48,6 +54,9 @@ public:
     void play();
     void pause();
     void stop();
+    void next();
+    void previous();
+    void raise();
     void seek(qlonglong offset);
     void setPosition(const QDBusObjectPath &track, qlonglong position);
     void refuseOpenUri(const QString &uri);
@@ -55,6 +64,8 @@ public:
 private:
     PlaybackState state() const;
     void follow(const PlaybackState &state);
+    // Triggers one of the player's actions, if it can run now.
+    void trigger(QAction *PlayerActions::*action);
     void noteTrack(const PlaybackState &state);
     void announce(const QVariantMap &properties);
     void claimName();
@@ -63,8 +74,10 @@ private:
     int m_slot = 1;
     QDBusConnection m_bus;
     MprisPlayerAdaptor *m_playerAdaptor = nullptr;
+    QPointer<PlayerWidget> m_player;
     QPointer<Engine> m_engine;
     QMetaObject::Connection m_following;
+    QList<QMetaObject::Connection> m_followingActions;
     bool m_nameClaimed = false;
     mpris::Track m_track;
     quint64 m_trackCount = 0;

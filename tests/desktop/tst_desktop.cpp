@@ -5,6 +5,7 @@
 // screensaver and a remote control talk to them through the bus daemon.
 
 #include "app/application.h"
+#include "catalogue/catalogue.h"
 #include "common/player_host.h"
 #include "fake_screensaver.h"
 #include "media_server.h"
@@ -13,6 +14,7 @@
 #include "player/engine.h"
 #include "player/player_actions.h"
 #include "private_bus.h"
+#include "windows/episode/episode_list.h"
 #include "windows/episode/episode_window.h"
 
 #include <QAction>
@@ -147,6 +149,7 @@ private slots:
     void commandsWithoutEffect();
     void publishesEveryPlayerThatPlays();
     void rateFollowsTheSpeed();
+    void mediaKeysStepAndRaiseTheirWindow();
 
     // The application attaches a window's player once it has its engine.
     void applicationAttachesItsPlayers();
@@ -398,7 +401,7 @@ void TestDesktop::describesThePlayer()
         {"Identity", "Tafsir Videos"},
         {"DesktopEntry", "tafsir-videos"},
         {"CanQuit", false},
-        {"CanRaise", false},
+        {"CanRaise", true},
         {"HasTrackList", false},
         {"SupportedUriSchemes", QStringList()},
         {"SupportedMimeTypes", QStringList()},
@@ -661,6 +664,62 @@ void TestDesktop::rateFollowsTheSpeed()
     QTRY_COMPARE(host.engine()->state().speed, 1.75);
     m_remote->setProperty("Rate", 0.0); // MPRIS: a pause
     QTRY_COMPARE(host.status(), Status::Paused);
+}
+
+// Media keys and the desktop's media applet: Next and Previous from the bus
+// step the episodes of the window whose player they name, as its buttons
+// do, and Raise brings that window back as the one visible window.
+void TestDesktop::mediaKeysStepAndRaiseTheirWindow()
+{
+    app::Application application;
+    const auto playing = [&](QStringView name) -> windows::EpisodeWindow * {
+        auto *window = qobject_cast<windows::EpisodeWindow *>(application.registry().window(name));
+        if (!window)
+            return nullptr;
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window))
+            return nullptr;
+        window->player()->setUrl(m_server.url("clip.mp4"));
+        const bool plays = QTest::qWaitFor(
+            [window] {
+                return window->player()->engine() &&
+                       window->player()->engine()->state().status == Status::Playing;
+            },
+            kStartTimeout);
+        return plays ? window : nullptr;
+    };
+    windows::EpisodeWindow *first = playing(u"Form5");
+    QVERIFY(first);
+    QTRY_VERIFY(m_remote->isPublished());
+    windows::EpisodeWindow *second = playing(u"Form39");
+    QVERIFY(second);
+    MprisClient secondRemote(testBus(), 2);
+    QTRY_VERIFY(secondRemote.isPublished());
+    QCOMPARE(secondRemote.propertyOf(MprisClient::rootInterface(), "CanRaise").toBool(), true);
+
+    // Nothing chosen in the list yet: the first episode comes next.
+    QTRY_VERIFY(secondRemote.property("CanGoNext").toBool());
+    QVERIFY(!secondRemote.property("CanGoPrevious").toBool());
+    const qint16 firstIndex = first->list()->listIndex();
+    secondRemote.call("Next");
+    QTRY_COMPARE(second->list()->listIndex(), qint16(0));
+    secondRemote.call("Next");
+    QTRY_COMPARE(second->list()->listIndex(), qint16(1));
+    const std::string_view location = *catalogue::location("Form39", 1);
+    QCOMPARE(second->player()->url(), QString::fromUtf8(location.data(), location.size()));
+    QTRY_VERIFY(secondRemote.property("CanGoPrevious").toBool());
+    QVERIFY(secondRemote.announced("CanGoPrevious").contains(true));
+    secondRemote.call("Previous");
+    QTRY_COMPARE(second->list()->listIndex(), qint16(0));
+    QCOMPARE(first->list()->listIndex(), firstIndex);
+
+    // The window the applet names comes back; the one shown goes.
+    second->hide();
+    first->show();
+    QVERIFY(QTest::qWaitForWindowExposed(first));
+    secondRemote.callRoot("Raise");
+    QTRY_VERIFY(second->isVisible());
+    QVERIFY(!first->isVisible());
 }
 
 void TestDesktop::applicationAttachesItsPlayers()
