@@ -271,10 +271,25 @@ void Engine::open(const QString &location, const QString &title)
     m_tracker.opening(title.isEmpty() ? titleOf(location.trimmed()) : title);
     m_probe.cancel();
     m_waitClock.start();
-    if (m_renderReady)
+    if (m_renderFailed) {
+        m_waitClock.stop();
+        m_tracker.cannotDraw();
+    } else if (m_renderReady) {
         sendOpen(location);
-    else
+    } else {
         m_pending = location;
+    }
+    publish();
+}
+
+void Engine::setRenderFailed()
+{
+    m_renderFailed = true;
+    if (m_pending.isNull())
+        return;
+    m_pending.clear();
+    m_waitClock.stop();
+    m_tracker.cannotDraw();
     publish();
 }
 

@@ -39,6 +39,9 @@ public:
     // without one, the location's file name does.
     void open(const QString &location, const QString &title = {});
     void setRenderReady();
+    // The video surface cannot draw: what is opening fails at once, and
+    // so will every later choice, as the player's own fault.
+    void setRenderFailed();
 
     void play();
     void pause();
@@ -99,6 +102,7 @@ private:
 
     MpvHandle m_handle;
     bool m_renderReady = false;
+    bool m_renderFailed = false;
     QString m_pending;
     QString m_opened;
     PlaybackTracker m_tracker;

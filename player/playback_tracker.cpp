@@ -262,9 +262,16 @@ void PlaybackTracker::abandonLoad()
 
 void PlaybackTracker::pauseRequested(bool paused)
 {
-    m_paused = paused;
+    // What the button offers follows the request at once; the status
+    // follows the core, which has paused only once it says so.
     m_state.paused = paused;
-    updateStatus();
+}
+
+void PlaybackTracker::cannotDraw()
+{
+    abandonLoad();
+    m_state.status = Status::Failed;
+    m_state.fault = Fault::EngineUnavailable;
 }
 
 void PlaybackTracker::stopped()

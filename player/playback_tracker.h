@@ -99,8 +99,9 @@ public:
     bool fileEnded(qint64 entry, EndReason reason, Fault fault);
     // A property's new value; none when the core has no value for it.
     void propertyChanged(Observed property, std::optional<double> value);
-    // The user paused or played; while connecting, the pause holds until
-    // the file opens.
+    // The user paused or played: the state's pause follows at once, its
+    // status once the core reports it. While connecting, the pause holds
+    // through the core's reports of its state before the load.
     void pauseRequested(bool paused);
     void seekRequested(double target) { m_seekTarget = qMax(0.0, target); }
     void volumeSet(int volume) { m_state.volume = volume; }
@@ -123,6 +124,8 @@ public:
     void abandonLoad();
     // The user stopped a location that never reached the core.
     void stopped();
+    // The player cannot draw, so the location opening now never will.
+    void cannotDraw();
 
     // The state, when it changed enough to be worth telling since the last
     // call: the position moves with every frame, and the user sees it move

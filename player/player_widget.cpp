@@ -231,6 +231,7 @@ bool PlayerWidget::ensureEngine()
     m_surface->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_surface->setFocusProxy(this);
     connect(m_surface, &VideoSurface::renderReady, m_engine, &Engine::setRenderReady);
+    connect(m_surface, &VideoSurface::renderFailed, m_engine, &Engine::setRenderFailed);
     m_videoArea->layout()->addWidget(m_surface);
     // With its size known, the surface sets up drawing as it is shown, so the
     // location opens now rather than after the next paint.

@@ -38,6 +38,8 @@ mpv_render_context *VideoSurface::createRenderContext(mpv_handle *core, mpv_rend
     if (const int error = mpv().renderContextCreate(&render, core, params); error < 0) {
         qCWarning(lcPlayer) << "cannot create the video render context:"
                             << mpv().errorString(error);
+        // Those who wait for the surface connect to it after it is made.
+        QMetaObject::invokeMethod(this, &VideoSurface::renderFailed, Qt::QueuedConnection);
         return nullptr;
     }
     mpv().renderContextSetUpdateCallback(

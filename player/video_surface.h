@@ -33,6 +33,8 @@ public:
 signals:
     // The render context exists: the engine may open media now.
     void renderReady();
+    // No render context can be made: this player can draw nothing.
+    void renderFailed();
     // A video frame was drawn on screen.
     void framePresented();
 

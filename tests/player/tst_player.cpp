@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -76,6 +77,7 @@ private slots:
     void playsLocationWithSurroundingBlanks();
     void noEngineBeforeTheFirstUrl();
     void enginesLeaveTheProcessLocaleAlone();
+    void surfaceThatCannotDrawFailsAtOnce();
     void newUrlReplacesWhatPlays();
     void keepsPlayingWhileHidden();
     void keepsPlayingWhileMinimised();
@@ -142,6 +144,36 @@ void TestPlayer::enginesLeaveTheProcessLocaleAlone()
     }
     std::setlocale(LC_NUMERIC, "C");
     QVERIFY(host.player->engine()->isPlaying());
+}
+
+// A video surface that cannot draw is the player's own fault, named at once
+// rather than as a server too slow when the opening's time limit runs out.
+void TestPlayer::surfaceThatCannotDrawFailsAtOnce()
+{
+    player::Engine engine;
+    QVERIFY(engine.isValid());
+    engine.open(m_server.url("clip.mp4"));
+    QCOMPARE(engine.status(), player::Status::Connecting);
+    engine.setRenderFailed();
+    QCOMPARE(engine.status(), player::Status::Failed);
+    QCOMPARE(engine.state().fault, player::Fault::EngineUnavailable);
+    engine.open(m_server.url("clip.mkv"));
+    QCOMPARE(engine.status(), player::Status::Failed);
+    QCOMPARE(engine.state().fault, player::Fault::EngineUnavailable);
+
+    // A core has one render context: a second surface for a player's core
+    // cannot make one, and says so.
+    Host host;
+    QVERIFY(host.show());
+    host.player->setUrl(m_server.url("clip.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.5, kStartTimeout);
+    if (!host.player->surface()->inherits("player::SoftwareVideoSurface"))
+        QSKIP("an OpenGL surface makes its render context only once it is shown");
+    std::unique_ptr<player::VideoSurface> second(
+        player::VideoSurface::create(host.engine()->handle(), nullptr));
+    QSignalSpy failed(second.get(), &player::VideoSurface::renderFailed);
+    QTRY_COMPARE(failed.count(), 1);
+    QVERIFY(host.engine()->isPlaying());
 }
 
 void TestPlayer::newUrlReplacesWhatPlays()
