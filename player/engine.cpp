@@ -60,6 +60,9 @@ constexpr Option kOptions[] = {
     // the core asks of it, drawing such a picture upside down or, for a
     // quarter turn, failing an assertion that ends the process.
     {"video-rotate", "no"},
+    // The desktop's mixer lists each player's sound under the application's
+    // name (and the episode's, set with each choice), not as "mpv".
+    {"audio-client-name", "Tafsir Videos"},
     // mpv verifies no https certificate unless told to.
     {"tls-verify", "yes"},
     // A server that sends nothing for this long has failed (mpv waits 60 s).
@@ -312,6 +315,11 @@ void Engine::sendOpen(const QString &location)
     // unless it was paused while it waited for the video surface.
     int paused = state().paused ? 1 : 0;
     mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &paused);
+    // The sound's name in the mixer: the episode, as the desktop's media
+    // controls name it. mpv expands "${...}" in it, and "$$" is a "$".
+    const QByteArray title = state().title.toUtf8().replace("$", "$$");
+    const char *titleText = title.constData();
+    mpv().setPropertyAsync(m_handle.get(), 0, "title", MPV_FORMAT_STRING, &titleText);
     const QByteArray address = m_opened.toUtf8();
     const char *args[] = {"loadfile", address.constData(), "replace", nullptr};
     m_tracker.loadSent();

@@ -22,6 +22,8 @@ PACKAGES=(
     xvfb xauth x11-utils openbox ffmpeg
     # https and D-Bus peers for the player tests; validators of the desktop files
     openssl dbus-daemon desktop-file-utils appstream
+    # a sound server of the tests' own and its recorder
+    pulseaudio pulseaudio-utils
     # a headless Wayland compositor and Qt's Wayland platform, for the test of
     # the platform chosen in a Wayland session
     weston qt6-wayland
