@@ -98,6 +98,8 @@ constexpr ObservedProperty kObserved[] = {
     {Observed::Speed, "speed", MPV_FORMAT_DOUBLE},
     {Observed::CoreIdle, "idle-active", MPV_FORMAT_FLAG},
     {Observed::StreamEnd, "stream-end", MPV_FORMAT_INT64},
+    // A name: handed on as a real output or the null one (soundOutputOf()).
+    {Observed::SoundOutput, "current-ao", MPV_FORMAT_STRING},
     // A map: its fields are handed on one by one (readAheadFields()).
     {Observed::CachedUntil, "demuxer-cache-state", MPV_FORMAT_NODE},
 };
@@ -142,6 +144,19 @@ constexpr const char *kPreloadedHookName = "on_preloaded";
 
 // The end watch looks a few times a second.
 constexpr int kEndWatchIntervalMs = 250;
+// The core tries its sound outputs once, and falls back to none for the rest
+// of the file; while sound is lost, it tries again this often.
+constexpr int kSoundRetryIntervalMs = 1000;
+
+// The sound output the core reports: 1 for a server or device, 0 for the
+// null output it falls back to, none without one.
+std::optional<double> soundOutputOf(const mpv_event_property &property)
+{
+    if (property.format != MPV_FORMAT_STRING || !property.data)
+        return std::nullopt;
+    const char *name = *static_cast<const char *const *>(property.data);
+    return std::string_view(name) == "null" ? 0.0 : 1.0;
+}
 
 // A video track of the core's track list, from its entry; none for a track
 // of another kind or a cover picture.
@@ -209,6 +224,8 @@ Engine::Engine(QObject *parent) : QObject(parent)
     connect(&m_endWatch, &QTimer::timeout, this, &Engine::watchForTheEnd);
     m_waitClock.setInterval(1000);
     connect(&m_waitClock, &QTimer::timeout, this, &Engine::onWaitTick);
+    m_soundRetry.setInterval(kSoundRetryIntervalMs);
+    connect(&m_soundRetry, &QTimer::timeout, this, [this] { command({"ao-reload"}); });
     m_clock.start();
     if (!initialise()) {
         m_handle.reset();
@@ -509,6 +526,8 @@ void Engine::handleEvent(const mpv_event &event)
             const auto &property = *static_cast<const mpv_event_property *>(event.data);
             if (property.format == MPV_FORMAT_NODE)
                 readAheadFields(property);
+            else if (kObserved[index].id == Observed::SoundOutput)
+                m_tracker.propertyChanged(Observed::SoundOutput, soundOutputOf(property));
             else
                 m_tracker.propertyChanged(kObserved[index].id, valueOf(property));
         }
@@ -629,6 +648,13 @@ void Engine::nameFault(Fault fault)
 
 void Engine::publish()
 {
+    const bool retry = state().soundLost && isRunning(status());
+    if (retry != m_soundRetry.isActive()) {
+        if (retry)
+            m_soundRetry.start();
+        else
+            m_soundRetry.stop();
+    }
     if (const std::optional<PlaybackState> changed = m_tracker.takeChange())
         emit stateChanged(*changed);
 }

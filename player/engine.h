@@ -110,6 +110,8 @@ private:
     QTimer m_waitClock;
     FaultProbe m_probe;
     QTimer m_endWatch;
+    // Ticks while the sound server is away, to find it back.
+    QTimer m_soundRetry;
     QElapsedTimer m_clock; // the time the end watch reads
 };
 

@@ -56,6 +56,9 @@ struct PlaybackState
     // The size of a picture too large to decode, which plays as sound only;
     // empty for any other file.
     QSize refusedPicture;
+    // The sound server went away while this player played: its sound goes
+    // nowhere until the server is back.
+    bool soundLost = false;
     QString title;
 
     bool operator==(const PlaybackState &) const = default;

@@ -166,6 +166,13 @@ void PlaybackTracker::propertyChanged(Observed property, std::optional<double> v
     case Observed::DemuxerAtEnd:
         m_demuxerAtEnd = flag;
         break;
+    case Observed::SoundOutput:
+        // Without a server from the start there is nothing to lose: the
+        // machine plays in silence, as it always has.
+        if (value && *value > 0.0)
+            m_hadSoundOutput = true;
+        m_state.soundLost = m_hadSoundOutput && value && *value == 0.0;
+        break;
     }
     updateStatus();
 }

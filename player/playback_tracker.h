@@ -33,6 +33,9 @@ enum class Observed {
     StreamEnd,      // the stream's size in bytes; none when the server gave none
     CachedUntil,    // the media time up to which the read-ahead holds data
     DemuxerAtEnd,   // the read-ahead has reached the end of the stream
+    // The sound output: 1 for a sound server or device, 0 for the null
+    // output the core falls back to when none answers, none without sound.
+    SoundOutput,
 };
 
 enum class EndReason {
@@ -162,6 +165,9 @@ private:
     std::optional<double> m_audioPosition;
     std::optional<double> m_cachedUntil;
     bool m_demuxerAtEnd = false;
+    // A sound server has answered this player: a fall back to the null
+    // output afterwards means the server went away.
+    bool m_hadSoundOutput = false;
     qint64 m_streamPosition = -1;
     qint64 m_streamEnd = -1;
 };

@@ -98,6 +98,9 @@ QString statusText(const PlaybackState &state)
     // A speed other than normal is part of what the player is doing.
     if (!qFuzzyCompare(state.speed, 1.0))
         text = tr("%1 · %2×").arg(text, QString::number(state.speed, 'g', 3));
+    // So is sound that goes nowhere while the sound server is away.
+    if (state.soundLost)
+        text = tr("%1 · no sound output").arg(text);
     // So is a picture left out: the user hears a video and sees none.
     // The size is isolated left to right, so that an Arabic line keeps
     // "7680×4320" in that order.

@@ -96,6 +96,10 @@
         <translation>شهادة الخادم لعنوان آخر</translation>
     </message>
     <message>
+        <source>%1 · no sound output</source>
+        <translation>%1 · لا مخرج للصوت</translation>
+    </message>
+    <message>
         <source>%1 · sound only, the picture (%2) is too large</source>
         <translation>%1 · الصوت وحده، فالصورة (%2) أكبر من أن تُعرض</translation>
     </message>

@@ -6,8 +6,10 @@
 
 #include "common/player_host.h"
 #include "media_server.h"
+#include "player/translation.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,9 +57,11 @@ public:
         return QTest::qWaitFor([] { return run(QStringLiteral("pactl"), {"info"}).first == 0; },
                                10000);
     }
-    ~SoundServer()
+    ~SoundServer() { stop(); }
+    // Ends the server at once, as a crash or a desktop update does.
+    void stop()
     {
-        m_server.terminate();
+        m_server.kill();
         m_server.waitForFinished();
     }
 
@@ -142,6 +146,7 @@ private slots:
     void initTestCase();
     void episodeIsHeard();
     void twoWindowsAreTwoNamedStreams();
+    void soundComesBackWithTheServer();
 
 private:
     SoundServer m_sound;
@@ -205,6 +210,36 @@ void TestSound::twoWindowsAreTwoNamedStreams()
                          QStringLiteral("ســــورة  يـــس - 12")};
     expected.sort();
     QCOMPARE(titles, expected);
+}
+
+// The sound server goes away in the middle of an episode and comes back:
+// meanwhile the status says the sound goes nowhere, and the sound is back
+// by itself, without a new choice.
+void TestSound::soundComesBackWithTheServer()
+{
+    player::installTranslation();
+    PlayerHost host;
+    QVERIFY(host.show());
+    host.player->setUrl(m_server.url("slides.mp4")); // 12 s of the tone
+    QTRY_VERIFY_WITH_TIMEOUT(host.position() > 0.2, kStartTimeout);
+    QTRY_VERIFY(!streams().isEmpty());
+    QVERIFY(!host.engine()->state().soundLost);
+
+    m_sound.stop();
+    QTRY_VERIFY_WITH_TIMEOUT(host.engine()->state().soundLost, 5000);
+    QCOMPARE(host.status(), Status::Playing);
+    QCOMPARE(host.statusLabel(), QStringLiteral("قيد التشغيل · لا مخرج للصوت"));
+
+    QVERIFY(m_sound.start());
+    QElapsedTimer back;
+    back.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!streams().isEmpty(), 5000);
+    QTRY_VERIFY(!host.engine()->state().soundLost);
+    qInfo("sound back %lld ms after the server", back.elapsed());
+    QCOMPARE(host.status(), Status::Playing);
+    QCOMPARE(host.statusLabel(), QStringLiteral("قيد التشغيل"));
+    // Heard again, once the new stream has filled its buffer.
+    QTRY_VERIFY_WITH_TIMEOUT(qAbs(frequencyOf(record(0.3)) - 440.0) < 10.0, 3000);
 }
 
 QTEST_MAIN(TestSound)
