@@ -49,6 +49,35 @@ QPoint along(QSlider *slider, double share)
     return QPoint(int(slider->width() * share), slider->height() / 2);
 }
 
+// Counts, by name, the player's actions triggered while it lives.
+class TriggerCount : public QObject
+{
+public:
+    explicit TriggerCount(QWidget *player)
+    {
+        for (QAction *a : player->findChildren<QAction *>()) {
+            if (!a->objectName().isEmpty())
+                connect(a, &QAction::triggered, this, [this, a] { ++triggered[a->objectName()]; });
+        }
+    }
+    QMap<QString, int> triggered;
+};
+
+// Counts the presses of a key (of every key, for 0) that reach a window.
+struct KeyWatch : QObject
+{
+    explicit KeyWatch(int key = 0) : key(key) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress &&
+            (key == 0 || static_cast<QKeyEvent *>(event)->key() == key))
+            ++presses;
+        return false;
+    }
+    int key = 0;
+    int presses = 0;
+};
+
 } // namespace
 
 class TestPlayerControls : public QObject
@@ -419,16 +448,9 @@ void TestPlayerControls::eachKeyTriggersItsAction()
     // What the host window tells a player it shows full screen.
     host.player->setFullScreenShown(fullScreen);
 
-    QMap<QString, int> triggered;
-    QObject counting; // the counters go with it
-    for (QAction *a : host.player->findChildren<QAction *>()) {
-        if (!a->objectName().isEmpty()) {
-            connect(a, &QAction::triggered, &counting,
-                    [&triggered, a] { ++triggered[a->objectName()]; });
-        }
-    }
+    const TriggerCount count(host.player);
     QTest::keyClick(host.player, Qt::Key(key));
-    QCOMPARE(triggered, (QMap<QString, int>{{action, 1}}));
+    QCOMPARE(count.triggered, (QMap<QString, int>{{action, 1}}));
 }
 
 void TestPlayerControls::keysWhoseActionCannotRun_data()
@@ -451,16 +473,7 @@ void TestPlayerControls::keysWhoseActionCannotRun()
     QFETCH(int, key);
     QFETCH(bool, reachesTheWindow);
     PlayerHost &host = *m_host;
-    struct KeyWatch : QObject
-    {
-        int presses = 0;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            if (event->type() == QEvent::KeyPress)
-                ++presses;
-            return false;
-        }
-    } watch;
+    KeyWatch watch;
     host.window.installEventFilter(&watch);
     QTest::keyClick(host.player, Qt::Key(key));
     QCOMPARE(watch.presses, reachesTheWindow ? 1 : 0);
@@ -499,34 +512,16 @@ void TestPlayerControls::keysWithModifiers()
     host.player->setUrl(m_server.url("clip.mp4"));
     QTRY_COMPARE_WITH_TIMEOUT(host.status(), Status::Playing, kStartTimeout);
     host.player->actions().setNeighbours(true, true);
-    QMap<QString, int> triggered;
-    QObject counting;
-    for (QAction *a : host.player->findChildren<QAction *>()) {
-        if (!a->objectName().isEmpty()) {
-            connect(a, &QAction::triggered, &counting,
-                    [&triggered, a] { ++triggered[a->objectName()]; });
-        }
-    }
+    const TriggerCount count(host.player);
     // Presses of the key itself; those of the modifiers go on too.
-    struct KeyWatch : QObject
-    {
-        int key = 0;
-        int presses = 0;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == key)
-                ++presses;
-            return false;
-        }
-    } watch;
-    watch.key = key;
+    KeyWatch watch(key);
     host.window.installEventFilter(&watch);
     QTest::keyClick(host.player, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     if (action.isEmpty()) {
-        QVERIFY(triggered.isEmpty());
+        QVERIFY(count.triggered.isEmpty());
         QCOMPARE(watch.presses, 1);
     } else {
-        QCOMPARE(triggered, (QMap<QString, int>{{action, 1}}));
+        QCOMPARE(count.triggered, (QMap<QString, int>{{action, 1}}));
         QCOMPARE(watch.presses, 0);
     }
 }
