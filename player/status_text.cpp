@@ -101,15 +101,10 @@ QString statusText(const PlaybackState &state)
     // So is sound that goes nowhere while the sound server is away.
     if (state.soundLost)
         text = tr("%1 · no sound output").arg(text);
-    // So is a picture left out: the user hears a video and sees none.
-    // The size is isolated left to right, so that an Arabic line keeps
-    // "7680×4320" in that order.
-    if (!state.refusedPicture.isEmpty()) {
-        const QString size = QStringLiteral("\u2066%1×%2\u2069")
-                                 .arg(state.refusedPicture.width())
-                                 .arg(state.refusedPicture.height());
-        text = tr("%1 · sound only, the picture (%2) is too large").arg(text, size);
-    }
+    // So is a picture left out: the user hears a video and sees none. (The
+    // line has room for no more than this in an episode window.)
+    if (!state.refusedPicture.isEmpty())
+        text = tr("%1 · sound only, the picture is too large").arg(text);
     return text;
 }
 

@@ -100,8 +100,8 @@
         <translation>%1 · لا مخرج للصوت</translation>
     </message>
     <message>
-        <source>%1 · sound only, the picture (%2) is too large</source>
-        <translation>%1 · الصوت وحده، فالصورة (%2) أكبر من أن تُعرض</translation>
+        <source>%1 · sound only, the picture is too large</source>
+        <translation>%1 · الصوت وحده، فالصورة أكبر من أن تُعرض</translation>
     </message>
 </context>
 <context>
