@@ -105,6 +105,12 @@ Steps playing()
         at(0.0, 60.0)};
 }
 
+void runSteps(PlaybackTracker &tracker, const Steps &steps)
+{
+    for (const Step &step : steps)
+        step(tracker);
+}
+
 Steps operator+(Steps first, const Steps &then)
 {
     first.insert(first.end(), then.begin(), then.end());
@@ -272,8 +278,7 @@ void TestPlaybackTracker::statusFollowsTheReports()
     QFETCH(Steps, steps);
     QFETCH(Expected, expected);
     PlaybackTracker tracker;
-    for (const Step &step : steps)
-        step(tracker);
+    runSteps(tracker, steps);
     const PlaybackState &state = tracker.state();
     QCOMPARE(state.status, expected.status);
     QCOMPARE(state.fault, expected.fault);
@@ -286,12 +291,10 @@ void TestPlaybackTracker::statusFollowsTheReports()
 void TestPlaybackTracker::failureAsksTheLocationWhy()
 {
     PlaybackTracker tracker;
-    for (const Step &step : playing())
-        step(tracker);
+    runSteps(tracker, playing());
     QVERIFY(!tracker.fileEnded(2, EndReason::Error, Fault::Network)); // another entry
     QVERIFY(tracker.fileEnded(1, EndReason::Error, Fault::Network));
-    for (const Step &step : playing())
-        step(tracker);
+    runSteps(tracker, playing());
     QVERIFY(!tracker.fileEnded(1, EndReason::EndOfFile, Fault::None));
 }
 
@@ -318,8 +321,7 @@ void TestPlaybackTracker::connectingGivesUpAfterItsDeadline()
     QCOMPARE(tracker.state().fault, Fault::TooSlow);
     // Once data arrives, the clock has no say.
     PlaybackTracker playingTracker;
-    for (const Step &step : playing())
-        step(playingTracker);
+    runSteps(playingTracker, playing());
     ticks(2 * PlaybackTracker::kOpenDeadlineSeconds)(playingTracker);
     QCOMPARE(playingTracker.state().status, Status::Playing);
     QCOMPARE(playingTracker.state().waitSeconds, 0);
@@ -329,8 +331,7 @@ void TestPlaybackTracker::positionIsToldAFewTimesASecond()
 {
     PlaybackTracker tracker;
     QVERIFY(!tracker.takeChange()); // nothing happened
-    for (const Step &step : playing())
-        step(tracker);
+    runSteps(tracker, playing());
     const std::optional<PlaybackState> started = tracker.takeChange();
     QVERIFY(started);
     QCOMPARE(started->status, Status::Playing);
@@ -355,8 +356,7 @@ void TestPlaybackTracker::restMeansNothingOpenOrOpening()
     QVERIFY(tracker.isAtRest());
     open()(tracker);
     QVERIFY(!tracker.isAtRest());
-    for (const Step &step : playing())
-        step(tracker);
+    runSteps(tracker, playing());
     QVERIFY(!tracker.isAtRest());
     ended(1, EndReason::Other)(tracker);
     QVERIFY(!tracker.isAtRest()); // the core has not let go yet
@@ -369,12 +369,10 @@ void TestPlaybackTracker::restMeansNothingOpenOrOpening()
 void TestPlaybackTracker::pauseHoldsWhileConnecting()
 {
     PlaybackTracker tracker;
-    for (const Step &step : Steps{open(), pauseRequested(true), set(Observed::Paused, 0)})
-        step(tracker);
+    runSteps(tracker, {open(), pauseRequested(true), set(Observed::Paused, 0)});
     QCOMPARE(tracker.state().status, Status::Connecting);
     QVERIFY(tracker.state().paused);
-    for (const Step &step : Steps{replied(1), loaded(), set(Observed::Paused, 0)})
-        step(tracker);
+    runSteps(tracker, {replied(1), loaded(), set(Observed::Paused, 0)});
     QCOMPARE(tracker.state().status, Status::Playing);
     QVERIFY(!tracker.state().paused);
 }
