@@ -42,6 +42,9 @@ PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
     // The player takes the focus for its keys: a screen reader says what it is.
     setAccessibleName(tr("Video player"));
     m_actions = new PlayerActions(this);
+    // Opaque: what lies under the player (a window's picture) is not painted
+    // again with every video frame.
+    setAutoFillBackground(true);
 
     m_videoArea = new QWidget(this);
     m_videoArea->setObjectName(QStringLiteral("videoArea"));

@@ -76,7 +76,9 @@ void SoftwareVideoSurface::drawFrame()
 {
     render(false);
     m_framePainted = false;
-    update();
+    // Only what is seen of the surface: an opaque widget lying on it (a
+    // window's list on its player) is not painted again with each frame.
+    update(visibleRegion());
 }
 
 void SoftwareVideoSurface::blankChanged()

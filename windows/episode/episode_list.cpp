@@ -11,6 +11,10 @@ namespace windows {
 EpisodeList::EpisodeList(QWidget *parent) : QComboBox(parent)
 {
     setEditable(true);
+    // Opaque, so that a player under the list leaves it out of each frame
+    // it draws: neither the video under the list nor the list is painted
+    // again 25 times a second.
+    setAutoFillBackground(true);
     setInsertPolicy(QComboBox::NoInsert);
     // Completion would rewrite what the user types into a label.
     setCompleter(nullptr);
