@@ -8,6 +8,7 @@
 #include "common/process_memory.h"
 #include "media_server.h"
 #include "player/engine.h"
+#include "player/player_actions.h"
 #include "player/player_widget.h"
 #include "player/video_surface.h"
 #include "probe_support.h"
@@ -39,30 +40,6 @@ const QStringList kEpisodeWindows = [] {
     }
     return names;
 }();
-
-// Start-up: the home window on screen. The driver times from spawn to the line.
-int startupApp()
-{
-    app::prepareQtApplication();
-    app::Application application;
-    application.start();
-    QMainWindow *home = application.registry().existing(u"Form1");
-    if (!waitFor([home] { return exposed(home); }))
-        return 1;
-    figure("exposed", 1);
-    return 0;
-}
-
-int startupBare()
-{
-    QMainWindow window;
-    window.resize(391, 245);
-    window.show();
-    if (!waitFor([&window] { return exposed(&window); }))
-        return 1;
-    figure("exposed", 1);
-    return 0;
-}
 
 int switching()
 {
@@ -196,23 +173,46 @@ int firstFrameApp(const QString &first, const QString &later)
     return 0;
 }
 
-// CPU seconds per second of playback for the player playing `file`.
-int cpuApp(const QString &file, double seconds)
+// Playback for the driver to measure from outside: the application as a
+// user meets it, `url` chosen in Form5 (full screen if asked). Prints the
+// size of the video's area and "begin" with the position once playback
+// reaches `startAt` (and, full screen, the controls have hidden
+// themselves), then "end" `seconds` of playback later; the driver reads
+// the CPU time of this process and of the X server at those lines. Nothing
+// here wakes while it waits: the marks follow the engine's own reports.
+int playApp(const QString &url, double startAt, double seconds, bool fullScreen)
 {
-    QWidget window;
-    window.resize(680, 460);
-    auto *player = new player::PlayerWidget(&window);
-    player->setGeometry(0, 0, 680, 460);
-    window.show();
-    waitFor([&window] { return exposed(&window); });
-    player->setUrl(file);
-    waitFor([player] { return player->engine()->position() > 0.5; });
-    const double cpuFrom = cpuSeconds();
-    const double from = player->engine()->position();
-    waitFor([player, from, seconds] { return player->engine()->position() > from + seconds; },
-            int(seconds * 4000));
-    figure("cpu_per_second", (cpuSeconds() - cpuFrom) / (player->engine()->position() - from));
-    return 0;
+    app::prepareQtApplication();
+    app::Application application;
+    application.start();
+    application.navigator().navigate(u"Form1", u"Form5");
+    auto *episode =
+        qobject_cast<windows::EpisodeWindow *>(application.registry().existing(u"Form5"));
+    if (!episode || !waitFor([episode] { return exposed(episode); }))
+        return 1;
+    player::PlayerWidget *player = episode->player();
+    if (fullScreen)
+        player->actions().fullScreen->trigger();
+    const QWidget *controls = player->findChild<QWidget *>(QStringLiteral("controlBar"));
+    // The engine exists from the first choice on.
+    player->setUrl(url);
+    double begin = -1;
+    bool ended = false;
+    QObject::connect(
+        player->engine(), &player::Engine::stateChanged, [&](const player::PlaybackState &state) {
+            const bool drawingAlone = !fullScreen || (controls && controls->isHidden());
+            if (begin < 0 && state.position >= startAt && drawingAlone) {
+                begin = state.position;
+                figure("video_width", player->surface()->width());
+                figure("video_height", player->surface()->height());
+                figure("begin", begin);
+            } else if (!ended && begin >= 0 && state.position >= begin + seconds) {
+                ended = true;
+                figure("end", state.position);
+                QCoreApplication::quit();
+            }
+        });
+    return QApplication::exec();
 }
 
 // Exit with 63 windows created and `playing` of them playing: the driver
@@ -254,10 +254,6 @@ int main(int argc, char *argv[])
     QApplication qtApp(argc, argv);
     const QStringList args = qtApp.arguments();
     const QString mode = args.value(1);
-    if (mode == "startup-app")
-        return startupApp();
-    if (mode == "startup-bare")
-        return startupBare();
     if (mode == "switching")
         return switching();
     if (mode == "memory-app")
@@ -267,8 +263,9 @@ int main(int argc, char *argv[])
         return memoryBare();
     if (mode == "first-frame-app")
         return firstFrameApp(args.value(2), args.value(3));
-    if (mode == "cpu-app")
-        return cpuApp(args.value(2), args.value(3).toDouble());
+    if (mode == "play-app")
+        return playApp(args.value(2), args.value(3).toDouble(), args.value(4).toDouble(),
+                       args.value(5) == "fullscreen");
     if (mode == "exit-app")
         return exitApp(args.value(2, QStringLiteral("8")).toInt());
     std::fprintf(stderr, "unknown mode\n");

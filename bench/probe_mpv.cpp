@@ -39,22 +39,6 @@ int firstFrameBare(const QString &first, const QString &later)
     return 0;
 }
 
-int cpuBare(const QString &file, double seconds)
-{
-    bench::BarePlayer window;
-    window.resize(680, 460);
-    window.show();
-    waitFor([&window] { return window.isExposed(); });
-    window.open(file);
-    waitFor([&window] { return window.position() > 0.5; });
-    const double cpuFrom = cpuSeconds();
-    const double from = window.position();
-    waitFor([&window, from, seconds] { return window.position() > from + seconds; },
-            int(seconds * 4000));
-    figure("cpu_per_second", (cpuSeconds() - cpuFrom) / (window.position() - from));
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -64,8 +48,6 @@ int main(int argc, char *argv[])
     const QString mode = args.value(1);
     if (mode == "first-frame-bare")
         return firstFrameBare(args.value(2), args.value(3));
-    if (mode == "cpu-bare")
-        return cpuBare(args.value(2), args.value(3).toDouble());
     std::fprintf(stderr, "unknown mode\n");
     return 2;
 }

@@ -10,6 +10,8 @@ PACKAGES=(
     # tool chain, the formatter the tests hold the sources to, and Python for
     # the test of the folders' include order
     cmake g++ make pkg-config clang-format python3
+    # the benchmark watches the X server for windows mapped
+    libxcb1-dev
     # Qt 6 Widgets, its xcb platform plugin and OpenGL for the video surface
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev
     libgl1-mesa-dri

@@ -7,11 +7,11 @@
 #include "common/player_host.h"
 #include "media_server.h"
 #include "player/translation.h"
+#include "sound_server.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtMath>
 #include <cmath>
@@ -19,66 +19,13 @@
 
 using player::Status;
 using testing::PlayerHost;
+using testing::SoundServer;
 
 namespace {
 
 constexpr int kStartTimeout = 20000;
-constexpr int kRate = 44100;
-const QString kSink = QStringLiteral("tafsir_test");
-
-// A PulseAudio server of the test's own, reached through PULSE_SERVER by
-// the players' engines and by pactl and parec alike.
-class SoundServer
-{
-public:
-    bool start()
-    {
-        if (!m_runtime.isValid())
-            return false;
-        const QString socket = m_runtime.filePath(QStringLiteral("native"));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-        environment.insert(QStringLiteral("HOME"), m_runtime.path());
-        m_server.setProcessEnvironment(environment);
-        m_server.setProcessChannelMode(QProcess::MergedChannels);
-        m_server.start(QStringLiteral("pulseaudio"),
-                       {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                        QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
-                        QStringLiteral("--disable-shm=yes"),
-                        QStringLiteral("--load=module-null-sink sink_name=%1 rate=%2 channels=1")
-                            .arg(kSink)
-                            .arg(kRate),
-                        QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 "
-                                       "socket=%1")
-                            .arg(socket)});
-        if (!m_server.waitForStarted())
-            return false;
-        qputenv("PULSE_SERVER", QByteArray("unix:") + socket.toLocal8Bit());
-        return QTest::qWaitFor([] { return run(QStringLiteral("pactl"), {"info"}).first == 0; },
-                               10000);
-    }
-    ~SoundServer() { stop(); }
-    // Ends the server at once, as a crash or a desktop update does.
-    void stop()
-    {
-        m_server.kill();
-        m_server.waitForFinished();
-    }
-
-    // Exit status and output of a command.
-    static std::pair<int, QByteArray> run(const QString &program, const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(program, arguments);
-        if (!process.waitForFinished(10000))
-            return {-1, {}};
-        return {process.exitCode(), process.readAllStandardOutput()};
-    }
-
-private:
-    QTemporaryDir m_runtime;
-    QProcess m_server;
-};
+constexpr int kRate = SoundServer::kRate;
+const QString kSink = SoundServer::sinkName();
 
 // The properties of every stream playing into the server, as the mixer
 // lists them ("pactl list sink-inputs").
