@@ -7,7 +7,7 @@
 
 #include "app/application.h"
 #include "common/player_host.h"
-#include "common/real_mouse.h"
+#include "common/real_input.h"
 #include "common/screen_pictures.h"
 #include "common/x11_windows.h"
 #include "media_server.h"
@@ -304,7 +304,7 @@ void TestPlayerView::videoTakesRealClicks()
 {
     // Clicks through the X server on the picture reach the player, whether
     // the picture is drawn in the window or in a native window of its own.
-    testing::RealMouse mouse;
+    testing::RealInput mouse;
     QVERIFY(mouse.isReady());
     windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
     QVERIFY(showPlayingAndPaused(window, m_server.url("orient.mp4")));
@@ -351,7 +351,7 @@ void TestPlayerView::listStaysAboveTheVideo()
 {
     // The list lies on the player near its top edge: seen whole over the
     // picture, and it opens under a real click.
-    testing::RealMouse mouse;
+    testing::RealInput mouse;
     QVERIFY(mouse.isReady());
     windows::EpisodeWindow window(layout::kEpisodeLayouts[0]);
     QVERIFY(showPlayingAndPaused(window, m_server.url("orient.mp4")));

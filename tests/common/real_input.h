@@ -1,21 +1,24 @@
 #pragma once
 
-// Mouse input through the X server itself (its XTEST extension), as a
-// person's hand gives it: the server picks the window under the pointer,
-// native child windows included, where QTest hands its events to a widget
-// chosen by Qt. The libraries are loaded at run time: the client libraries
+// Mouse and key input through the X server itself (its XTEST extension),
+// as a person's hand gives it: the server picks the window under the
+// pointer, or the one with the focus, native child windows and other
+// processes' windows included, where QTest hands its events to a widget
+// chosen by Qt in this process. The libraries are loaded at run time: the client libraries
 // of every X desktop, no development files needed.
 
 #include <QPoint>
 #include <QThread>
 #include <dlfcn.h>
+#include <initializer_list>
+#include <iterator>
 
 namespace testing {
 
-class RealMouse
+class RealInput
 {
 public:
-    RealMouse()
+    RealInput()
     {
         m_x11 = dlopen("libX11.so.6", RTLD_NOW);
         m_xtst = dlopen("libXtst.so.6", RTLD_NOW);
@@ -26,10 +29,12 @@ public:
         m_flush = reinterpret_cast<Flush>(dlsym(m_x11, "XFlush"));
         m_motion = reinterpret_cast<FakeMotion>(dlsym(m_xtst, "XTestFakeMotionEvent"));
         m_button = reinterpret_cast<FakeButton>(dlsym(m_xtst, "XTestFakeButtonEvent"));
-        if (m_open && m_close && m_flush && m_motion && m_button)
+        m_key = reinterpret_cast<FakeKey>(dlsym(m_xtst, "XTestFakeKeyEvent"));
+        m_keycode = reinterpret_cast<KeysymToKeycode>(dlsym(m_x11, "XKeysymToKeycode"));
+        if (m_open && m_close && m_flush && m_motion && m_button && m_key && m_keycode)
             m_display = m_open(nullptr);
     }
-    ~RealMouse()
+    ~RealInput()
     {
         if (m_display)
             m_close(m_display);
@@ -38,8 +43,8 @@ public:
         if (m_x11)
             dlclose(m_x11);
     }
-    RealMouse(const RealMouse &) = delete;
-    RealMouse &operator=(const RealMouse &) = delete;
+    RealInput(const RealInput &) = delete;
+    RealInput &operator=(const RealInput &) = delete;
 
     bool isReady() const { return m_display; }
 
@@ -57,12 +62,25 @@ public:
         QThread::msleep(50);
     }
 
+    // Presses the keys in order and lets them go in reverse, as a chord
+    // (XK_Control_L, then 'q', for Ctrl+Q); the window with the focus gets it.
+    void chord(std::initializer_list<unsigned long> keysyms)
+    {
+        for (unsigned long keysym : keysyms)
+            m_key(m_display, m_keycode(m_display, keysym), 1, 0);
+        for (auto it = std::rbegin(keysyms); it != std::rend(keysyms); ++it)
+            m_key(m_display, m_keycode(m_display, *it), 0, 0);
+        m_flush(m_display);
+    }
+
 private:
     using OpenDisplay = void *(*)(const char *);
     using CloseDisplay = int (*)(void *);
     using Flush = int (*)(void *);
     using FakeMotion = int (*)(void *, int, int, int, unsigned long);
     using FakeButton = int (*)(void *, unsigned, int, unsigned long);
+    using FakeKey = int (*)(void *, unsigned, int, unsigned long);
+    using KeysymToKeycode = unsigned char (*)(void *, unsigned long);
 
     void *m_x11 = nullptr;
     void *m_xtst = nullptr;
@@ -72,6 +90,8 @@ private:
     Flush m_flush = nullptr;
     FakeMotion m_motion = nullptr;
     FakeButton m_button = nullptr;
+    FakeKey m_key = nullptr;
+    KeysymToKeycode m_keycode = nullptr;
 };
 
 } // namespace testing
