@@ -1,7 +1,8 @@
 #include "no_display.h"
 
+#include "user_language.h"
+
 #include <QtGlobal>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,15 +33,7 @@ void handleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
 const char *noDisplayMessage(const QByteArray &language, const QByteArray &lcAll,
                              const QByteArray &lcMessages, const QByteArray &lang)
 {
-    QByteArray chosen;
-    for (const QByteArray &value : {language, lcAll, lcMessages, lang}) {
-        if (!value.isEmpty()) {
-            chosen = value;
-            break;
-        }
-    }
-    // LANGUAGE may list several, "ar:en"; the first is the user's own.
-    if (chosen.startsWith("ar") && (chosen.size() == 2 || !std::isalpha(chosen.at(2))))
+    if (prefersArabic(language, lcAll, lcMessages, lang))
         return "تعذّر الوصول إلى شاشة لعرض النوافذ (DISPLAY).";
     return "Cannot reach a display to show the windows on (DISPLAY).";
 }

@@ -42,6 +42,8 @@ private slots:
     void withoutADisplayOneLineAndStatus1();
     void noDisplayMessageInTheUsersLanguage_data();
     void noDisplayMessageInTheUsersLanguage();
+    void commandLineAnswersWithoutADisplay_data();
+    void commandLineAnswersWithoutADisplay();
 };
 
 void TestStartup::applicationStartsWithoutTheEngine()
@@ -168,6 +170,91 @@ void TestStartup::noDisplayMessageInTheUsersLanguage()
     QFETCH(bool, arabic);
     QCOMPARE(QString::fromUtf8(app::noDisplayMessage(language, lcAll, lcMessages, lang)),
              arabic ? kArabicLine : kEnglishLine);
+}
+
+namespace {
+
+// The environment of a text console: no display of any kind.
+QProcessEnvironment consoleEnvironment(const QString &lang)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "QT_QPA_PLATFORM",
+                             "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("LANG"), lang);
+    return environment;
+}
+
+} // namespace
+
+void TestStartup::commandLineAnswersWithoutADisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");   // the start of standard output
+    QTest::addColumn<QString>("error"); // what the one line of standard error holds
+
+    const QString version = QStringLiteral("Tafsir Videos " TAFSIR_VERSION "\n");
+    QTest::newRow("--help") << QStringList{"--help"} << "C.UTF-8" << 0
+                            << "Usage: tafsir-videos [options]\n"
+                            << QString();
+    QTest::newRow("-h") << QStringList{"-h"} << "en_GB.UTF-8" << 0
+                        << "Usage: tafsir-videos [options]\n"
+                        << QString();
+    QTest::newRow("--help, Arabic user")
+        << QStringList{"--help"} << "ar_EG.UTF-8" << 0
+        << QStringLiteral("الاستعمال: tafsir-videos [خيارات]\n") << QString();
+    QTest::newRow("--version") << QStringList{"--version"} << "C.UTF-8" << 0 << version
+                               << QString();
+    QTest::newRow("--version after Qt's option")
+        << QStringList{"-platform", "offscreen", "--version"} << "C.UTF-8" << 0 << version
+        << QString();
+    QTest::newRow("unknown option") << QStringList{"--frobnicate=1"} << "C.UTF-8" << 2 << QString()
+                                    << "unknown option '--frobnicate=1'";
+    QTest::newRow("unknown option, Arabic user")
+        << QStringList{"-x"} << "ar_EG.UTF-8" << 2 << QString()
+        << QStringLiteral("خيار غير معروف «-x»");
+    QTest::newRow("an argument") << QStringList{"surah.mp4"} << "C.UTF-8" << 2 << QString()
+                                 << "unexpected argument 'surah.mp4'";
+    QTest::newRow("Qt's option without its value")
+        << QStringList{"-platform"} << "C.UTF-8" << 2 << QString() << "-platform";
+    // Qt's own options pass through: the program goes on, to find no display.
+    QTest::newRow("Qt's options run the program") << QStringList{"-style", "Fusion", "-reverse"}
+                                                  << "C.UTF-8" << 1 << QString() << kEnglishLine;
+}
+
+// --help and --version answer from a text console and end the program;
+// a command line it cannot read is one line and status 2. No window is
+// opened for any of them (there is no display to open it on).
+void TestStartup::commandLineAnswersWithoutADisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, lang);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, error);
+    QProcess application;
+    application.setProcessEnvironment(consoleEnvironment(lang));
+    application.start(QStringLiteral(TAFSIR_VIDEOS_BIN), arguments);
+    QVERIFY(application.waitForFinished(15000));
+    QCOMPARE(application.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(application.exitCode(), status);
+    const QString standardOut = QString::fromUtf8(application.readAllStandardOutput());
+    const QStringList errorLines =
+        QString::fromUtf8(application.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    if (out.isEmpty())
+        QCOMPARE(standardOut, QString());
+    else
+        QVERIFY2(standardOut.startsWith(out), qPrintable(standardOut));
+    if (error.isEmpty()) {
+        QCOMPARE(errorLines, QStringList());
+    } else {
+        QVERIFY2(!errorLines.isEmpty() && errorLines.last().contains(error),
+                 qPrintable(errorLines.join('\n')));
+        if (status == 2)
+            QCOMPARE(errorLines.size(), 1);
+    }
 }
 
 QTEST_MAIN(TestStartup)
