@@ -6,6 +6,7 @@
 #include "player/player_widget.h"
 #include "player/translation.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFont>
 #include <QLoggingCategory>
@@ -30,6 +31,19 @@ void attachPlayersToDesktop(QMainWindow *window)
     }
 }
 
+// Ctrl+Q ends the application from every window, as closing the visible
+// window does; the players stop as the event loop ends.
+void addQuitShortcut(QMainWindow *window)
+{
+    auto *quit = new QAction(window);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    window->addAction(quit);
+}
+
 } // namespace
 
 Application::Application() : m_navigator(m_registry)
@@ -38,6 +52,7 @@ Application::Application() : m_navigator(m_registry)
     // its place on the desktop.
     QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &wireLinkCommands);
     QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &attachPlayersToDesktop);
+    QObject::connect(&m_registry, &WindowRegistry::created, &m_registry, &addQuitShortcut);
     // A player asked for from the desktop brings its window forward.
     QObject::connect(
         &m_registry, &WindowRegistry::created, &m_navigator, [this](QMainWindow *window) {

@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/no_display.h"
+#include "common/real_input.h"
 #include "common/x11_windows.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -11,14 +12,20 @@
 #include "windows/episode/episode_window.h"
 
 #include <QAbstractItemView>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QMainWindow>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 namespace {
+
+// X key symbols (X11/keysymdef.h).
+constexpr unsigned long kControlKey = 0xffe3; // XK_Control_L
+constexpr unsigned long kQKey = 0x71;         // XK_q
 
 // Whether the process of that id has libmpv mapped.
 bool mapsLibmpv(qint64 pid)
@@ -44,6 +51,7 @@ private slots:
     void noDisplayMessageInTheUsersLanguage();
     void commandLineAnswersWithoutADisplay_data();
     void commandLineAnswersWithoutADisplay();
+    void ctrlQEndsTheProcess();
 };
 
 void TestStartup::applicationStartsWithoutTheEngine()
@@ -255,6 +263,35 @@ void TestStartup::commandLineAnswersWithoutADisplay()
         if (status == 2)
             QCOMPARE(errorLines.size(), 1);
     }
+}
+
+// Ctrl+Q, pressed through the X server as a person presses it, ends the
+// program: status 0, nothing printed.
+void TestStartup::ctrlQEndsTheProcess()
+{
+    testing::RealInput keyboard;
+    QVERIFY(keyboard.isReady());
+    QTemporaryDir runtime; // as in a desktop session: a runtime folder of the user's own
+    QVERIFY(runtime.isValid());
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess application;
+    application.setProcessEnvironment(environment);
+    application.start(QStringLiteral(TAFSIR_VIDEOS_BIN), {});
+    QVERIFY(application.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(testing::windowOfClassMapped("tafsir-videos"), 20000);
+    // The window manager gives the new window the focus; until then the
+    // chord may go elsewhere, so it is pressed again until the program ends.
+    const QDeadlineTimer deadline(20000);
+    while (application.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        keyboard.chord({kControlKey, kQKey});
+        application.waitForFinished(500);
+    }
+    QCOMPARE(application.state(), QProcess::NotRunning);
+    QCOMPARE(application.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(application.exitCode(), 0);
+    QCOMPARE(application.readAllStandardError(), QByteArray());
 }
 
 QTEST_MAIN(TestStartup)

@@ -15,12 +15,15 @@
 #include "windows/picture_control.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -74,6 +77,8 @@ private slots:
     void controlNamesFollowTheirState();
     void defaultActionDoesWhatAClickDoes_data();
     void defaultActionDoesWhatAClickDoes();
+    void ctrlQQuitsFromEveryWindow_data();
+    void ctrlQQuitsFromEveryWindow();
 
 private:
     QMainWindow *open(const QString &name);
@@ -551,6 +556,45 @@ void TestKeyboard::defaultActionDoesWhatAClickDoes()
         QTRY_COMPARE(m_recorder.opened.size(), 1);
         QVERIFY(m_recorder.opened.last().host().contains(target));
     }
+}
+
+void TestKeyboard::ctrlQQuitsFromEveryWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("focus"); // empty: where the window puts it
+    QTest::newRow("home") << "Form1" << QString();
+    QTest::newRow("surah index") << "Form2" << QString();
+    QTest::newRow("programmes") << "Form63" << QString();
+    QTest::newRow("episode window, in the list's text") << "Form5"
+                                                        << "Combo1";
+    QTest::newRow("episode window, on the player") << "Form5"
+                                                   << "WindowsMediaPlayer1";
+    QTest::newRow("programme episodes") << "Form64" << QString();
+}
+
+// Ctrl+Q asks the application to quit from every window and wherever the
+// focus is, the list's text field included (the end of the process itself
+// is checked on the real program in tst_startup).
+void TestKeyboard::ctrlQQuitsFromEveryWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, focus);
+    QMainWindow *w = open(window);
+    QVERIFY(w);
+    if (!focus.isEmpty()) {
+        auto *target = w->findChild<QWidget *>(focus);
+        QVERIFY(target);
+        target->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(target->hasFocus() || target->isAncestorOf(QApplication::focusWidget()));
+    }
+    auto *quit = w->findChild<QAction *>(QStringLiteral("quitAction"));
+    QVERIFY(quit);
+    QSignalSpy asked(quit, &QAction::triggered);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(asked.count(), 1);
+    // Nothing else took the keys: the list's text is as it was.
+    if (auto *list = w->findChild<QComboBox *>(QStringLiteral("Combo1")))
+        QVERIFY(!list->currentText().contains(QLatin1Char('q')));
 }
 
 QTEST_MAIN(TestKeyboard)
