@@ -4,7 +4,8 @@
 #include <QtGlobal>
 #include <cstring>
 
-Q_LOGGING_CATEGORY(lcPlatform, "tafsir.app.platform")
+// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
+Q_LOGGING_CATEGORY(lcPlatform, "tafsir.app.platform", QtWarningMsg)
 
 namespace app {
 

@@ -10,7 +10,8 @@
 #include <QLoggingCategory>
 #include <QMainWindow>
 
-Q_LOGGING_CATEGORY(lcApp, "tafsir.app")
+// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
+Q_LOGGING_CATEGORY(lcApp, "tafsir.app", QtWarningMsg)
 
 namespace app {
 namespace {

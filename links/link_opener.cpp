@@ -2,7 +2,8 @@
 
 #include <QDesktopServices>
 
-Q_LOGGING_CATEGORY(lcLinks, "tafsir.links")
+// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
+Q_LOGGING_CATEGORY(lcLinks, "tafsir.links", QtWarningMsg)
 
 namespace links {
 

@@ -4,12 +4,14 @@
 #include "mpv_faults.h"
 #include "picture_plan.h"
 #include "playback_rules.h"
+#include "sound_outputs.h"
 
 #include <QMetaObject>
 #include <QUrl>
 #include <clocale>
 
-Q_LOGGING_CATEGORY(lcPlayer, "tafsir.player")
+// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
+Q_LOGGING_CATEGORY(lcPlayer, "tafsir.player", QtWarningMsg)
 
 namespace player {
 namespace {
@@ -28,13 +30,6 @@ constexpr Option kOptions[] = {
     {"vo", "libmpv"},
     // A location never starts an external downloader.
     {"ytdl", "no"},
-    // Sound goes to the desktop's sound server or to ALSA, never through
-    // SDL or JACK: SDL's audio is one per process, and libjack's message
-    // buffer too (a JACK server is reached through PipeWire anyway); cores
-    // that open them at once from their own threads crash or deadlock the
-    // process (seen: two cores' jack_client_open waiting on each other when
-    // no sound server or device answers).
-    {"ao", "pipewire,pulse,alsa"},
     // A machine without a sound device still plays the picture.
     {"audio-fallback-to-null", "yes"},
     // Decoding is in software (mpv's default), so no hardware interop is loaded.
@@ -261,6 +256,13 @@ bool Engine::initialise()
         if (mpv().setOptionString(h, option.name, option.value) < 0)
             qCWarning(lcPlayer) << "engine option refused:" << option.name << option.value;
     }
+    // Sound goes to the desktop's sound server or to ALSA, never through
+    // SDL or JACK: SDL's audio is one per process, and libjack's message
+    // buffer too (a JACK server is reached through PipeWire anyway); cores
+    // that open them at once from their own threads crash or deadlock the
+    // process (seen: two cores' jack_client_open waiting on each other when
+    // no sound server or device answers).
+    mpv().setOptionString(h, "ao", soundOutputs(soundSystemHere()).constData());
     const QByteArray bundle = g_certificateBundle.toLocal8Bit();
     mpv().setOptionString(h, "tls-ca-file", bundle.constData());
     if (const int error = mpv().initialize(h); error < 0) {

@@ -20,7 +20,8 @@
 #include <algorithm>
 #include <cmath>
 
-Q_LOGGING_CATEGORY(lcWindows, "tafsir.windows")
+// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
+Q_LOGGING_CATEGORY(lcWindows, "tafsir.windows", QtWarningMsg)
 
 namespace windows {
 

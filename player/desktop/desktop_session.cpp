@@ -12,7 +12,8 @@
 #include <QPointer>
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcDesktop, "tafsir.player.desktop")
+// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
+Q_LOGGING_CATEGORY(lcDesktop, "tafsir.player.desktop", QtWarningMsg)
 
 namespace player {
 

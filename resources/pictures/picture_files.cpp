@@ -7,7 +7,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-Q_LOGGING_CATEGORY(lcResources, "tafsir.resources")
+// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
+Q_LOGGING_CATEGORY(lcResources, "tafsir.resources", QtWarningMsg)
 
 // The resource file is compiled into a static library, whose registration the
 // linker would drop unless something refers to it; Q_INIT_RESOURCE is that
