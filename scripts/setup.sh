@@ -48,7 +48,8 @@ ensure_packages() {
 }
 
 # Configures $BUILD_DIR once (with any extra CMake arguments given, the
-# release configuration by default) and builds what changed.
+# release configuration by default) and builds what changed: every target,
+# or only those named in BUILD_TARGETS.
 build_project() {
     if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
         if (($# == 0)); then
@@ -56,5 +57,7 @@ build_project() {
         fi
         cmake -S "$ROOT" -B "$BUILD_DIR" "$@"
     fi
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+    local targets=()
+    [ -n "${BUILD_TARGETS:-}" ] && targets=(--target ${BUILD_TARGETS})
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)" "${targets[@]}"
 }
