@@ -26,6 +26,8 @@ PACKAGES=(
     openssl dbus-daemon desktop-file-utils appstream
     # a sound server of the tests' own and its recorder
     pulseaudio pulseaudio-utils
+    # the Debian package: its dependencies worked out, and Debian's checker
+    dpkg-dev lintian
     # a headless Wayland compositor and Qt's Wayland platform, for the test of
     # the platform chosen in a Wayland session
     weston qt6-wayland
