@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "link_wiring.h"
+#include "logging.h"
 #include "player/desktop/desktop_session.h"
 #include "player/mpv_library.h"
 #include "player/player_widget.h"
@@ -9,14 +10,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFont>
-#include <QLoggingCategory>
 #include <QMainWindow>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
-
-Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
 namespace app {
 namespace {

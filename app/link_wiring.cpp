@@ -2,6 +2,7 @@
 
 #include "links/link_opener.h"
 #include "links/link_table.h"
+#include "logging.h"
 #include "resources/layouts/hub_layouts.h"
 #include "resources/layouts/text.h"
 #include "windows/picture_control.h"
@@ -52,7 +53,7 @@ void wireLinkCommands(QMainWindow *window)
         } else if (auto *item = window->findChild<QAction *>(control)) {
             QObject::connect(item, &QAction::triggered, window, open);
         } else {
-            qCWarning(lcLinks) << "window" << name << "has no control" << control;
+            qCWarning(lcApp) << "window" << name << "has no control" << control;
         }
     }
 }

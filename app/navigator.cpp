@@ -1,12 +1,10 @@
 #include "navigator.h"
 
+#include "logging.h"
 #include "window_registry.h"
 #include "windows/form_window.h"
 
-#include <QLoggingCategory>
 #include <QMainWindow>
-
-Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
 namespace app {
 

@@ -1,17 +1,14 @@
 #include "window_registry.h"
 
 #include "catalogue/catalogue.h"
+#include "logging.h"
 #include "player/player_widget.h"
 #include "resources/layouts/episode_layouts.h"
 #include "resources/layouts/hub_layouts.h"
 #include "windows/episode/episode_window.h"
 #include "windows/hub/hub_window.h"
 
-#include <QLoggingCategory>
 #include <QMainWindow>
-
-// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
-Q_LOGGING_CATEGORY(lcApp, "tafsir.app", QtWarningMsg)
 
 namespace app {
 namespace {
