@@ -59,10 +59,6 @@ public:
     // The host window tells the player whether it shows it full screen.
     void setFullScreenShown(bool fullScreen);
 
-    // What the controls show: the engine's state, or before the first URL
-    // the settings the user has made for it.
-    const PlaybackState &shownState() const { return m_shown; }
-
     // Null until the first URL.
     Engine *engine() const { return m_engine; }
     VideoSurface *surface() const { return m_surface; }

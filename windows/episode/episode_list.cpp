@@ -58,7 +58,6 @@ void EpisodeList::onTextEdited(const QString &text)
         lineEdit()->setText(text);
         lineEdit()->setCursorPosition(cursor);
     }
-    emit edited();
 }
 
 // Enter in the field would look the typed text up and select a matching

@@ -2,9 +2,9 @@
 
 // The episode list of an episode window (Combo1): a drop-down list with an
 // editable text field, unsorted, whose entry at list index k is label k of
-// the catalogue. It reports two user events: an entry chosen (by mouse or
-// keyboard, the entry already chosen included) and the field edited. After an
-// edit the list index reads -1; no typing, completion or Enter ever adds an
+// the catalogue. It reports an entry chosen (by mouse or keyboard, the entry
+// already chosen included). After an edit of the field the list index reads
+// -1, so an edit plays nothing; no typing, completion or Enter ever adds an
 // entry or moves one.
 
 #include <QComboBox>
@@ -19,7 +19,7 @@ public:
     explicit EpisodeList(QWidget *parent = nullptr);
 
     // Appends the labels in order, then shows `text` in the field, after a
-    // left-to-right mark, with no entry selected. Raises neither user event.
+    // left-to-right mark, with no entry selected. Reports no choice.
     void fill(const QStringList &labels, const QString &text);
 
     // The selection as the window reads it: 0 for the first entry, -1 for none.
@@ -30,7 +30,6 @@ public:
 
 signals:
     void chosen();
-    void edited();
     void aboutToChoose();
 
 protected:

@@ -104,7 +104,6 @@ void EpisodeWindow::connectControls()
     // The first choice of a session would otherwise load the playback engine
     // on the GUI thread, a wait of a few hundred milliseconds.
     connect(m_list, &EpisodeList::aboutToChoose, m_player, &player::PlayerWidget::prepare);
-    connect(m_list, &EpisodeList::edited, this, &EpisodeWindow::playSelected);
     connect(m_list, &QComboBox::currentIndexChanged, this, &EpisodeWindow::updateNeighbours);
     connect(m_list, &QComboBox::editTextChanged, this, &EpisodeWindow::updateNeighbours);
     player::PlayerActions &actions = m_player->actions();
