@@ -115,6 +115,7 @@ PlaybackCpu measureApplication(const QString &probe, const QString &url, double 
     QEventLoop loop;
     Reading from{-1, 0, 0}, to{-1, 0, 0};
     QSize area;
+    int frames = -1;
     QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, [&] {
         while (process.canReadLine()) {
             // "figure <name> <value>" lines, as every probe mode prints them.
@@ -126,6 +127,8 @@ PlaybackCpu measureApplication(const QString &probe, const QString &url, double 
                 area.setWidth(int(value));
             else if (words[1] == "video_height")
                 area.setHeight(int(value));
+            else if (words[1] == "frames")
+                frames = int(value);
             else if (words[1] == "begin")
                 from = readNow(process.processId(), server, value);
             else if (words[1] == "end") {
@@ -143,7 +146,9 @@ PlaybackCpu measureApplication(const QString &probe, const QString &url, double 
     process.start(probe, args);
     loop.exec();
     endProcess(process);
-    return between(from, to, area);
+    PlaybackCpu cpu = between(from, to, area);
+    cpu.frames = frames;
+    return cpu;
 }
 
 PlaybackCpu measureMpv(const QString &mpv, const QStringList &options, const QString &url,

@@ -19,6 +19,7 @@ struct PlaybackCpu
     double serverMs = 0; // of the X server over the same stretch
     double seconds = 0;  // playback seconds in the stretch
     QSize area;          // the video's area on the screen
+    int frames = -1;     // frames the application drew in the stretch
     bool ok = false;
 
     double clientPerSecond() const { return seconds > 0 ? clientMs / seconds : 0; }

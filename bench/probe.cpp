@@ -198,6 +198,11 @@ int playApp(const QString &url, double startAt, double seconds, bool fullScreen)
     player->setUrl(url);
     double begin = -1;
     bool ended = false;
+    // Frames drawn over the stretch: a player that draws more than the
+    // file's frames shows it here.
+    int frames = 0;
+    QObject::connect(player->surface(), &player::VideoSurface::framePresented,
+                     [&] { frames += begin >= 0 ? 1 : 0; });
     QObject::connect(
         player->engine(), &player::Engine::stateChanged, [&](const player::PlaybackState &state) {
             const bool drawingAlone = !fullScreen || (controls && controls->isHidden());
@@ -208,6 +213,7 @@ int playApp(const QString &url, double startAt, double seconds, bool fullScreen)
                 figure("begin", begin);
             } else if (!ended && begin >= 0 && state.position >= begin + seconds) {
                 ended = true;
+                figure("frames", frames);
                 figure("end", state.position);
                 QCoreApplication::quit();
             }

@@ -143,10 +143,13 @@ void cpuRow(const Playback &playback, const QString &mpv, const QStringList &mpv
         app.push_back(a.totalPerSecond());
         ref.push_back(m.totalPerSecond());
         ratios.push_back(a.totalPerSecond() / m.totalPerSecond());
-        std::printf("  round %d: application %.1f ms (X %.1f) over %.1f s, %s %.1f ms (X %.1f) "
-                    "over %.1f s: %.2fx\n",
-                    round, a.totalPerSecond(), a.serverMs / a.seconds, a.seconds, reference,
-                    m.totalPerSecond(), m.serverMs / m.seconds, m.seconds, ratios.back());
+        // The frames drawn tell a round that did more work from one that
+        // the machine made slower.
+        std::printf("  round %d: application %.1f ms (X %.1f) over %.1f s, %d frames; %s %.1f ms "
+                    "(X %.1f) over %.1f s: %.2fx\n",
+                    round, a.totalPerSecond(), a.serverMs / a.seconds, a.seconds, a.frames,
+                    reference, m.totalPerSecond(), m.serverMs / m.seconds, m.seconds,
+                    ratios.back());
         std::fflush(stdout);
     }
     const QByteArray name = QByteArray(playback.name) + " " + QByteArray::number(area.width()) +
