@@ -118,6 +118,9 @@ void TestDesktopNoBus::playsWithoutBus()
     else
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
 
+    // The line is a debug line, shown only when asked for, as a user asks.
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                       QStringLiteral("tafsir.player.desktop.debug=true"));
     QProcess child;
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
