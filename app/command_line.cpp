@@ -14,8 +14,8 @@ constexpr const char *kQtOptionsWithValue[] = {
 };
 constexpr const char *kQtFlags[] = {"reverse", "widgetcount", "sync", "nograb", "dograb"};
 
-// Usage exit status for a command line that cannot be read, as getopt's
-// programs and sysexits' EX_USAGE's shell convention use it.
+// The exit status for a command line that cannot be read, as coreutils
+// and most getopt programs give it.
 constexpr int kUsageError = 2;
 
 const QString kProgram = QStringLiteral("tafsir-videos");

@@ -26,7 +26,6 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
-#include <sys/resource.h>
 
 using namespace bench;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // What every probe mode shares: the clock, figure lines, waiting without
-// spinning, CPU time.
+// spinning.
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
-#include <sys/resource.h>
 
 namespace bench {
 
@@ -51,14 +50,6 @@ inline bool waitFor(const std::function<bool()> &done, int timeoutMs = 30000)
 inline bool exposed(QWidget *w)
 {
     return w->windowHandle() && w->windowHandle()->isExposed();
-}
-
-inline double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace bench
