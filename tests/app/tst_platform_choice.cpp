@@ -4,12 +4,12 @@
 // the test's X server.
 
 #include "app/platform_choice.h"
+#include "common/runtime_folder.h"
 #include "common/x11_windows.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 
@@ -157,11 +157,9 @@ private slots:
 
     void initTestCase()
     {
-        QVERIFY(m_runtimeDir.isValid());
         // The compositor's socket lives in XDG_RUNTIME_DIR, which must be
         // private to its user.
-        QFile::setPermissions(m_runtimeDir.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(m_runtimeDir.isValid());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtimeDir.path());
         m_compositor.setProcessEnvironment(env);
@@ -186,7 +184,7 @@ private slots:
 
 private:
     static constexpr const char *compositorSocket = "wayland-tafsir-test";
-    QTemporaryDir m_runtimeDir;
+    testing::RuntimeFolder m_runtimeDir;
     QProcess m_compositor;
 };
 

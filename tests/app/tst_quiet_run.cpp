@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "app/navigator.h"
 #include "app/window_registry.h"
+#include "common/runtime_folder.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -18,7 +19,6 @@
 
 #include <QFile>
 #include <QMainWindow>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <cstdio>
@@ -76,7 +76,7 @@ private slots:
     void aSessionPrintsNothing();
 
 private:
-    QTemporaryDir m_runtime;
+    testing::RuntimeFolder m_runtime;
     MediaServer m_server;
 };
 
@@ -84,7 +84,6 @@ void TestQuietRun::initTestCase()
 {
     // As in a desktop session: a runtime folder of the user's own.
     QVERIFY(m_runtime.isValid());
-    QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
     app::prepareQtApplication();
     QVERIFY(m_server.start(QStringLiteral(TEST_MEDIA_DIR)));

@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/no_display.h"
 #include "common/real_input.h"
+#include "common/runtime_folder.h"
 #include "common/x11_windows.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -17,7 +18,6 @@
 #include <QMainWindow>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -271,9 +271,8 @@ void TestStartup::ctrlQEndsTheProcess()
 {
     testing::RealInput keyboard;
     QVERIFY(keyboard.isReady());
-    QTemporaryDir runtime; // as in a desktop session: a runtime folder of the user's own
+    testing::RuntimeFolder runtime; // as in a desktop session
     QVERIFY(runtime.isValid());
-    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     QProcess application;
