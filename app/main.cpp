@@ -1,5 +1,6 @@
 #include "application.h"
 #include "command_line.h"
+#include "font_warm_up.h"
 #include "no_display.h"
 #include "platform_choice.h"
 #include "user_language.h"
@@ -21,12 +22,15 @@ int main(int argc, char *argv[])
     }
 
     app::limitHeaps();
+    app::FontWarmUp fonts; // beside the QApplication's making, on another core
     app::PlatformArguments platformArguments(argc, argv);
     app::NoDisplayGuard guard; // only while the QApplication is made
     QApplication qtApp(platformArguments.argc(), platformArguments.argv());
     guard.release();
+    fonts.applicationReady();
     app::prepareQtApplication();
     app::Application application;
     application.start();
+    fonts.wait(); // long done: the home window's text needed the list
     return qtApp.exec();
 }

@@ -12,6 +12,8 @@ PACKAGES=(
     cmake g++ make pkg-config clang-format python3
     # the benchmark watches the X server for windows mapped
     libxcb1-dev
+    # start-up reads the font configuration on a thread of its own
+    libfontconfig-dev
     # Qt 6 Widgets, its xcb platform plugin and OpenGL for the video surface
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins libgl-dev
     libgl1-mesa-dri
