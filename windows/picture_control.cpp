@@ -26,10 +26,14 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        // A picture shows no text: its tooltip names it, unless a name was given.
+        // A picture shows no text: its tooltip names it, unless a name was
+        // given, to the widget or to the picture.
         if (t == QAccessible::Name) {
-            const QString name = widget()->accessibleName();
-            return name.isEmpty() ? widget()->toolTip() : name;
+            for (const QString &name : {widget()->accessibleName(), picture()->spokenName()}) {
+                if (!name.isEmpty())
+                    return name;
+            }
+            return widget()->toolTip();
         }
         return QAccessibleWidget::text(t);
     }

@@ -26,6 +26,14 @@ public:
     void setActivatable(bool activatable);
     bool isActivatable() const { return m_activatable; }
 
+    // What a screen reader says for the picture, where its tooltip would not
+    // do. Kept here rather than as the widget's accessible name: setting
+    // that announces a change, and the first announcement connects the
+    // application to the accessibility bus, which would then happen while
+    // the window is built rather than once it is on the screen.
+    void setSpokenName(const QString &name) { m_spokenName = name; }
+    const QString &spokenName() const { return m_spokenName; }
+
 signals:
     void clicked();
 
@@ -39,6 +47,7 @@ protected:
 
 private:
     QPixmap m_pixmap;
+    QString m_spokenName;
     bool m_activatable = false;
 };
 

@@ -146,7 +146,7 @@ PictureControl *addPicture(QWidget *client, const layout::Control &control)
     if (!control.tooltip.empty())
         picture->setToolTip(layout::toQString(control.tooltip));
     if (!control.spokenName.empty())
-        picture->setAccessibleName(layout::toQString(control.spokenName));
+        picture->setSpokenName(layout::toQString(control.spokenName));
     picture->setActivatable(control.tabIndex >= 0);
     return picture;
 }
