@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QIcon>
+#include <QMenu>
 #include <QStyle>
 #include <QWidget>
 
@@ -105,6 +106,28 @@ void PlayerActions::setFullScreen(bool on)
     fullScreen->setIcon(
         standardIcon(on ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton));
     fullScreen->setText(on ? tr("Leave full screen") : tr("Full screen"));
+}
+
+QMenu *PlayerActions::buildContextMenu(QWidget *parent) const
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("playerContextMenu"));
+    menu->addAction(playPause);
+    menu->addAction(stop);
+    menu->addSeparator();
+    menu->addAction(seekBack);
+    menu->addAction(seekForward);
+    menu->addAction(previousEpisode);
+    menu->addAction(nextEpisode);
+    menu->addSeparator();
+    QMenu *speed = menu->addMenu(tr("Speed"));
+    speed->setObjectName(QStringLiteral("speedMenu"));
+    speed->addAction(slower);
+    speed->addAction(normalSpeed);
+    speed->addAction(faster);
+    menu->addAction(mute);
+    menu->addAction(fullScreen);
+    return menu;
 }
 
 } // namespace player

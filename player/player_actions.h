@@ -9,6 +9,7 @@
 #include <optional>
 
 class QAction;
+class QMenu;
 class QWidget;
 
 namespace player {
@@ -50,6 +51,10 @@ public:
     QAction *nextEpisode = nullptr;
 
     void setNeighbours(bool hasPrevious, bool hasNext);
+
+    // The menu the video offers on a right click, built from these actions
+    // and owned by `parent`; the player shows it, tests read and trigger it.
+    QMenu *buildContextMenu(QWidget *parent) const;
 
 private:
     // An action named as tests and the accessibility tree know it, with its

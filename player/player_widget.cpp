@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 namespace player {
 namespace {
@@ -345,24 +346,8 @@ void PlayerWidget::contextMenuEvent(QContextMenuEvent *event)
         event->ignore();
         return;
     }
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("playerContextMenu"));
-    menu.addAction(m_actions->playPause);
-    menu.addAction(m_actions->stop);
-    menu.addSeparator();
-    menu.addAction(m_actions->seekBack);
-    menu.addAction(m_actions->seekForward);
-    menu.addAction(m_actions->previousEpisode);
-    menu.addAction(m_actions->nextEpisode);
-    menu.addSeparator();
-    QMenu *speed = menu.addMenu(tr("Speed"));
-    speed->setObjectName(QStringLiteral("speedMenu"));
-    speed->addAction(m_actions->slower);
-    speed->addAction(m_actions->normalSpeed);
-    speed->addAction(m_actions->faster);
-    menu.addAction(m_actions->mute);
-    menu.addAction(m_actions->fullScreen);
-    menu.exec(event->globalPos());
+    const std::unique_ptr<QMenu> menu(m_actions->buildContextMenu(this));
+    menu->exec(event->globalPos());
 }
 
 } // namespace player

@@ -107,6 +107,10 @@
 <context>
     <name>player::PlayerActions</name>
     <message>
+        <source>Speed</source>
+        <translation>السرعة</translation>
+    </message>
+    <message>
         <source>Stop</source>
         <translation>إيقاف</translation>
     </message>
@@ -215,10 +219,6 @@
     <message>
         <source>Video player</source>
         <translation>مشغّل الفيديو</translation>
-    </message>
-    <message>
-        <source>Speed</source>
-        <translation>السرعة</translation>
     </message>
 </context>
 </TS>
