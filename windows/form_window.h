@@ -28,6 +28,8 @@ public:
 
     // Whether it holds its native window and image now.
     bool holdsNativeWindow() const;
+    // Whether it is hidden and the wait before giving them back still runs.
+    bool releasePending() const { return m_release.isActive(); }
 
     // Asks for the target in place of this window: a command of one of its
     // option buttons or menu items, which the application carries out.

@@ -90,8 +90,9 @@ QMainWindow *TestScreenshots::showOnly(const QString &name)
     window->activateWindow();
     if (!QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))
         return nullptr;
-    // Let the window manager finish its frame and the window its first paint.
-    QTest::qWait(300);
+    // The window manager has framed it; what it paints, checks retry.
+    if (!QTest::qWaitFor([window] { return window->frameGeometry() != window->geometry(); }))
+        return nullptr;
     return window;
 }
 
@@ -121,7 +122,7 @@ void TestScreenshots::windowReachesTheScreen()
     QFETCH(QString, window);
     QMainWindow *w = showOnly(window);
     QVERIFY(w);
-    const QImage shot = screenshot(w, window + QStringLiteral(".png"));
+    QImage shot = screenshot(w, window + QStringLiteral(".png"));
     QVERIFY(qFuzzyCompare(shot.devicePixelRatio(), 1.0));
     const QRect frame = w->frameGeometry();
     QCOMPARE(shot.size(), frame.size());
@@ -130,10 +131,13 @@ void TestScreenshots::windowReachesTheScreen()
     // apart from what changes between two paints (a blinking caret).
     const QImage drawn = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QPoint clientOffset = w->geometry().topLeft() - frame.topLeft();
-    const QImage onScreen = shot.copy(QRect(clientOffset, w->size()));
+    QImage onScreen;
+    double same = 0;
+    QTRY_VERIFY2((onScreen = (shot = screenshot(w, window + QStringLiteral(".png")))
+                                 .copy(QRect(clientOffset, w->size())),
+                  same = agreement(onScreen, drawn, drawn.rect())) > 0.98,
+                 qPrintable(QString::number(same)));
     QCOMPARE(onScreen.size(), drawn.size());
-    const double same = agreement(onScreen, drawn, drawn.rect());
-    QVERIFY2(same > 0.98, qPrintable(QString::number(same)));
     QVERIFY2(testing::colourCount(onScreen, onScreen.rect()) > 40,
              "the window reached the screen empty");
 }
@@ -150,9 +154,7 @@ void TestScreenshots::episodeWindowShowsItsVideo()
     QTRY_VERIFY_WITH_TIMEOUT(engine->position() > 1.0, 15000);
     engine->pause();
     QTRY_COMPARE(engine->status(), player::Status::Paused);
-    QTest::qWait(500);
 
-    const QImage shot = screenshot(w, QStringLiteral("Form5-playing.png"));
     const QRect frame = w->frameGeometry();
     player::VideoSurface *surface = w->player()->surface();
     QVERIFY(surface);
@@ -160,8 +162,10 @@ void TestScreenshots::episodeWindowShowsItsVideo()
                       surface->size());
     // The test clip is colour bars: a picture on screen has many colours
     // where an empty or black surface has one or two.
-    const int colours = testing::colourCount(shot, video);
-    QVERIFY2(colours > 20, qPrintable(QString::number(colours)));
+    int colours = 0;
+    QTRY_VERIFY2((colours = testing::colourCount(screenshot(w, QStringLiteral("Form5-playing.png")),
+                                                 video)) > 20,
+                 qPrintable(QString::number(colours)));
 }
 
 // Counts the paint events of the widgets it watches.
@@ -223,9 +227,8 @@ void TestScreenshots::windowComesBackWholeAfterGivingBackItsImage()
     QTest::keyClick(index->windowHandle(), Qt::Key_Down);
     auto *option = index->findChild<QWidget *>(QStringLiteral("Option30"));
     QTRY_VERIFY(option->hasFocus());
-    QTest::qWait(100);
-    const QImage focused = screenshot(index, QStringLiteral("Form2-focused.png"));
-    QVERIFY(focused != before);
+    QImage focused;
+    QTRY_VERIFY((focused = screenshot(index, QStringLiteral("Form2-focused.png"))) != before);
     const QRect place = index->geometry();
 
     // Away to an episode window, long enough for the index to give back its
@@ -241,10 +244,12 @@ void TestScreenshots::windowComesBackWholeAfterGivingBackItsImage()
     // The same place, the same picture, the focus where it was.
     QTRY_VERIFY(option->hasFocus());
     QCOMPARE(index->geometry(), place);
-    const QImage after = screenshot(index, QStringLiteral("Form2-after-release.png"));
-    QCOMPARE(after.size(), focused.size());
-    const double same = agreement(after, focused, focused.rect());
-    QVERIFY2(same > 0.98, qPrintable(QString::number(same)));
+    QImage after;
+    double same = 0;
+    QTRY_VERIFY2((after = screenshot(index, QStringLiteral("Form2-after-release.png")),
+                  same = after.size() == focused.size() ? agreement(after, focused, focused.rect())
+                                                        : 0.0) > 0.98,
+                 qPrintable(QString::number(same)));
 
     // The episode window that played keeps its own: its video surface
     // watches it.
@@ -253,7 +258,9 @@ void TestScreenshots::windowComesBackWholeAfterGivingBackItsImage()
     QTRY_VERIFY(episode->player()->surface());
     index->hide();
     showOnly(QStringLiteral("Form1"));
-    QTest::qWait(int(windows::FormWindow::kReleaseDelay.count() * 3 / 2));
+    // Once its own wait is over, the hidden episode window has decided.
+    QTRY_VERIFY_WITH_TIMEOUT(!episode->releasePending(),
+                             int(windows::FormWindow::kReleaseDelay.count() * 3));
     QVERIFY(episode->holdsNativeWindow());
     QVERIFY(!index->holdsNativeWindow());
 }
