@@ -69,8 +69,10 @@ Application::~Application() = default;
 
 void Application::start()
 {
-    if (QMainWindow *home = m_registry.window(u"Form1"))
+    if (QMainWindow *home = m_registry.window(u"Form1")) {
         home->show();
+        qCDebug(lcApp).noquote() << "home window shown on" << QGuiApplication::platformName();
+    }
 }
 
 void limitHeaps()
