@@ -392,15 +392,12 @@ void TstMediaServer::closeMidwayCutsAtMiddleOfFile()
 
 void TstMediaServer::stallKeepsConnectionOpenWithoutBlocking()
 {
-    // A timer on this thread measures the longest time the event loop went
-    // without turning, from before the stall to after the client gives up:
-    // any blocking wait in the server shows up as a long gap.
-    QElapsedTimer sinceTick;
-    sinceTick.start();
-    qint64 longestGapMs = 0;
+    // A timer on this thread counts the turns of the event loop: a server
+    // that waited for the stalled connection would stop them for good, since
+    // the stall never ends, however loaded or idle the machine.
+    int ticks = 0;
     QTimer ticker;
-    connect(&ticker, &QTimer::timeout, this,
-            [&] { longestGapMs = qMax(longestGapMs, sinceTick.restart()); });
+    connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
     ticker.start(20);
 
     const QByteArray file = mediaBytes(QStringLiteral("clip.mkv"));
@@ -413,7 +410,8 @@ void TstMediaServer::stallKeepsConnectionOpenWithoutBlocking()
     // The stalled connection must not hold up anyone else.
     const Fetched other = fetch(*m_nam, m_server->url(QStringLiteral("clip.mp3")));
     QVERIFY(other.body == mediaBytes(QStringLiteral("clip.mp3")));
-    QTest::qWait(1500);
+    const int ticksAtStall = ticks;
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= ticksAtStall + 25, 20000);
 
     QVERIFY(!stalled->isFinished());
     QCOMPARE(stalled->bytesAvailable(), MediaServer::stallBytes);
@@ -424,7 +422,6 @@ void TstMediaServer::stallKeepsConnectionOpenWithoutBlocking()
     stalled->abort();
     m_nam->clearConnectionCache();
     QTRY_COMPARE(m_server->openConnectionCount(), 0);
-    QVERIFY2(longestGapMs < 500, qPrintable(QStringLiteral("%1 ms").arg(longestGapMs)));
 }
 
 void TstMediaServer::mpvPlays_data()
