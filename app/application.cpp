@@ -6,6 +6,7 @@
 #include "player/mpv_library.h"
 #include "player/player_widget.h"
 #include "player/translation.h"
+#include "quitting.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,7 +63,7 @@ Application::Application() : m_navigator(m_registry)
     // Players stop before the event loop ends, so that quitting is quick
     // however many of them play.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &m_registry,
-                     &WindowRegistry::stopPlayers);
+                     [this] { stopPlayersTogether(m_registry.players()); });
 }
 
 Application::~Application() = default;

@@ -13,10 +13,6 @@
 namespace app {
 namespace {
 
-// Players stopping at once are at rest within a few tens of milliseconds;
-// one that is not by then is torn down all the same.
-constexpr std::chrono::milliseconds kStopWait{250};
-
 std::unique_ptr<QMainWindow> createWindow(layout::WindowId id)
 {
     if (id == layout::kHomeLayout.id())
@@ -79,11 +75,6 @@ QMainWindow *WindowRegistry::window(layout::WindowId id)
         emit created(held.get());
     }
     return held.get();
-}
-
-void WindowRegistry::stopPlayers()
-{
-    player::PlayerWidget::stopAll(players(), kStopWait);
 }
 
 QList<QMainWindow *> WindowRegistry::windows() const

@@ -37,19 +37,14 @@ public:
     // The window of that name if it exists already.
     QMainWindow *existing(QStringView name) const;
     QMainWindow *existing(layout::WindowId id) const;
-    // Every window created so far.
+    // Every window created so far, and the players in them.
     QList<QMainWindow *> windows() const;
-
-    // Stops every player and waits a moment for them to wind down together,
-    // so that quitting with many of them playing is quick.
-    void stopPlayers();
+    QList<player::PlayerWidget *> players() const;
 
 signals:
     void created(QMainWindow *window);
 
 private:
-    QList<player::PlayerWidget *> players() const;
-
     std::array<std::unique_ptr<QMainWindow>, kWindowCount> m_slots;
 };
 

@@ -13,10 +13,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QEventLoop>
 #include <QMenu>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <memory>
 
 namespace player {
@@ -148,25 +146,6 @@ void PlayerWidget::stop()
 bool PlayerWidget::isAtRest() const
 {
     return !m_engine || m_engine->isAtRest();
-}
-
-void PlayerWidget::stopAll(const QList<PlayerWidget *> &players, std::chrono::milliseconds limit)
-{
-    for (PlayerWidget *player : players)
-        player->stop();
-    const auto allAtRest = [&players] {
-        return std::all_of(players.begin(), players.end(),
-                           [](const PlayerWidget *player) { return player->isAtRest(); });
-    };
-    QEventLoop loop;
-    QTimer timeUp;
-    timeUp.setSingleShot(true);
-    timeUp.start(limit);
-    // Waiting for more events wakes on each engine's events and on the timer.
-    while (!allAtRest() && timeUp.isActive())
-        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
-    if (!allAtRest())
-        qCInfo(lcPlayer) << "players still stopping after" << limit.count() << "ms";
 }
 
 void PlayerWidget::setFullScreenShown(bool fullScreen)

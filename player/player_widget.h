@@ -9,11 +9,9 @@
 
 #include "playback_state.h"
 
-#include <QList>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
-#include <chrono>
 
 namespace player {
 
@@ -49,12 +47,6 @@ public:
     void stop();
     // Whether the player holds no open file: it can go at once.
     bool isAtRest() const;
-    // Stops all of them and waits, still serving their events and frames,
-    // until each is at rest or the time is up. The cores wind down side by
-    // side; one that is torn down while it waits for its frame to be taken
-    // holds the caller for a fifth of a second, and with many players
-    // playing those waits would add up.
-    static void stopAll(const QList<PlayerWidget *> &players, std::chrono::milliseconds limit);
 
     // The host window tells the player whether it shows it full screen.
     void setFullScreenShown(bool fullScreen);
