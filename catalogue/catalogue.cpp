@@ -23,8 +23,7 @@ constexpr std::array<WindowTexts, sizeof...(I)> textsOf(std::index_sequence<I...
 template <std::size_t... I>
 constexpr std::array<EpisodeWindow, sizeof...(I)> windowsOf(std::index_sequence<I...>)
 {
-    return {{EpisodeWindow{data::kWindows[I].name, data::kWindows[I].surah,
-                           data::kWindows[I].programme}...}};
+    return {{EpisodeWindow{data::kWindows[I].name, data::kWindows[I].surah}...}};
 }
 
 constexpr auto kIndexes = std::make_index_sequence<data::kWindows.size()>{};

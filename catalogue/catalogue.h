@@ -14,20 +14,11 @@
 
 namespace catalogue {
 
-// The three lecture programmes served by the windows Form64 to Form66.
-enum class Programme : std::uint8_t {
-    None,             // a surah window
-    ProphetsCounsels, // Form64
-    QudsiHadith,      // Form65
-    AToZ,             // Form66
-};
-
 // One episode window and what it serves.
 struct EpisodeWindow
 {
     std::string_view name; // window name, "Form3" to "Form62", "Form64" to "Form66"
     int surah = 0;         // 1 to 60 for a surah window, 0 for a programme window
-    Programme programme = Programme::None;
 };
 
 // The 63 episode windows in the order Form3 to Form62, Form64, Form65, Form66.

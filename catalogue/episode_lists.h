@@ -1,7 +1,8 @@
 #pragma once
 
-// The 63 episode lists. One row per window: what it serves and the option
-// button that opens it, the number N of entries, the file names of its
+// The 63 episode lists. One row per window, in the order of the episode
+// layouts (checked where the two meet, in the episode window): the surah it
+// serves (none for a lecture programme), the number N of entries, the file names of its
 // entries in list order as runs (each run names its media base, see
 // media_bases.h), the blanks around its media locations, and where its labels
 // leave the usual pattern.
@@ -306,16 +307,16 @@ inline constexpr std::array<WindowRow, 63> kWindows{{
     {.name = "Form62", .surah = 59, .entries = 9,
      .runs = {files(5, 955, 948, "___.flv"), file(5, 947, "_.flv")}},
 
-    {.name = "Form64", .programme = Programme::ProphetsCounsels, .entries = 24,
+    {.name = "Form64", .entries = 24,
      .runs = {files(5, 884, 880, "___.flv"), files(5, 879, 864, "_.flv"), files(5, 863, 861, "___.flv")},
      .labelDepartures = {entry(11, 3)}},
 
-    {.name = "Form65", .programme = Programme::QudsiHadith, .entries = 4,
+    {.name = "Form65", .entries = 4,
      .runs = {numbered(29, "qodisi_", 1, 4, ".wmv")},
      .leading = 1,
      .trailing = {entry(2, 1), entry(4, 1)}},
 
-    {.name = "Form66", .programme = Programme::AToZ, .entries = 4,
+    {.name = "Form66", .entries = 4,
      .runs = {numbered(30, "az", 1, 4, "_v.wmv")},
      .trailing = {entry(1, 1), entry(2, 2), entry(4, 2)}},
 }};

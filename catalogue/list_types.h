@@ -108,8 +108,7 @@ struct AudioLabel
 struct WindowRow
 {
     std::string_view name{};
-    int surah = 0; // 0 for a programme window
-    Programme programme = Programme::None;
+    int surah = 0;   // 0 for a programme window
     int entries = 0; // N; entries past the runs have no location
     List<Run, 16> runs{};
     int leading = 0;                    // the window's usual count of leading blanks

@@ -12,9 +12,14 @@
 
 namespace layout {
 
+// What an episode window serves: a surah, or one of the lecture programmes
+// (a taller player over another portrait).
+enum class EpisodeKind { Surah, Programme };
+
 struct EpisodeLayout
 {
     std::string_view name{};
+    EpisodeKind kind = EpisodeKind::Surah;
     int captionBlanks = 0;
     int clientWidth = 0;
     int clientHeight = 0;
@@ -47,6 +52,10 @@ struct EpisodeLayout
     }
     constexpr EpisodeLayout largeFont() const { return with(&EpisodeLayout::hasLargeFont, true); }
     constexpr EpisodeLayout withoutIcon() const { return with(&EpisodeLayout::hasIcon, false); }
+    constexpr EpisodeLayout programme() const
+    {
+        return with(&EpisodeLayout::kind, EpisodeKind::Programme);
+    }
 
 private:
     template <typename Member, typename Value>
@@ -148,9 +157,9 @@ inline constexpr std::array<EpisodeLayout, 63> kEpisodeLayouts{{
     row("Form60", 15, 4920, 5775, 15, "ســــورة  الحديــد", 0),
     row("Form61", 14, 4935, 5775, 15, "ســــورة  المجادلــة", 0),
     row("Form62", 14, 4950, 5790, 10, "ســــورة  الحــــشـــر", 7),
-    row("Form64", 14, 4800, 6510, 11, "برنامج من وصايا الرسول", 0),
-    row("Form65", 15, 4815, 6480, 11, "برنامج الاحاديث القدسية", 7).list(960, 240, 2775, 315),
-    row("Form66", 10, 4815, 6450, 11, "برنامج من الالف الى الياء", 0).list(840, 240, 2775, 315).caption("الشيخ النوفارث").withoutIcon(),
+    row("Form64", 14, 4800, 6510, 11, "برنامج من وصايا الرسول", 0).programme(),
+    row("Form65", 15, 4815, 6480, 11, "برنامج الاحاديث القدسية", 7).programme().list(960, 240, 2775, 315),
+    row("Form66", 10, 4815, 6450, 11, "برنامج من الالف الى الياء", 0).programme().list(840, 240, 2775, 315).caption("الشيخ النوفارث").withoutIcon(),
 }};
 
 struct EpisodeMenu

@@ -105,8 +105,7 @@ def steps(a, b):
 
 
 # --------------------------------------------------------------------------------------
-# The 63 episode windows: name, surah (0 for a programme), programme, opener window,
-# opener button, N, file-name runs.
+# The 63 episode windows: name, surah (none for a programme), N, file-name runs.
 
 SURAH_WINDOWS = [
     ("Form3", 1, 24, [B(1), N(886, 867, "___.flv"), N(865, 863, "___.flv"), N(866, 866, "___.flv")]),
@@ -222,15 +221,10 @@ SURAH_WINDOWS = [
     ("Form62", 59, 9, [B(5), N(955, 948, "___.flv"), N(947, 947, "_.flv")]),
 ]
 
-# A surah window is opened by the option button of the surah index that carries its
-# surah number, except Form4 (surah 15), whose button is Option61.
-OPENER_BUTTON_OVERRIDES = {"Form4": "Option61"}
-
 PROGRAMME_WINDOWS = [
-    ("Form64", "ProphetsCounsels", "Option1", 24,
-     [B(5), N(884, 880, "___.flv"), N(879, 864, "_.flv"), N(863, 861, "___.flv")]),
-    ("Form65", "QudsiHadith", "Option2", 4, [B(29), K("qodisi_", 1, 4, ".wmv")]),
-    ("Form66", "AToZ", "Option4", 4, [B(30), K("az", 1, 4, "_v.wmv")]),
+    ("Form64", 24, [B(5), N(884, 880, "___.flv"), N(879, 864, "_.flv"), N(863, 861, "___.flv")]),
+    ("Form65", 4, [B(29), K("qodisi_", 1, 4, ".wmv")]),
+    ("Form66", 4, [B(30), K("az", 1, 4, "_v.wmv")]),
 ]
 
 # --------------------------------------------------------------------------------------
@@ -439,11 +433,9 @@ def file_names(window, runs):
 def build():
     windows = []
     for name, surah, n, runs in SURAH_WINDOWS:
-        windows.append(dict(name=name, surah=surah, programme=None, opener="Form2",
-                            button=OPENER_BUTTON_OVERRIDES.get(name, "Option%d" % surah), n=n, runs=runs))
-    for name, programme, button, n, runs in PROGRAMME_WINDOWS:
-        windows.append(dict(name=name, surah=0, programme=programme, opener="Form63",
-                            button=button, n=n, runs=runs))
+        windows.append(dict(name=name, surah=surah, n=n, runs=runs))
+    for name, n, runs in PROGRAMME_WINDOWS:
+        windows.append(dict(name=name, surah=0, n=n, runs=runs))
     entries = collections.OrderedDict()
     for w in windows:
         name = w["name"]
@@ -458,7 +450,7 @@ def build():
             loc = None
             if base is not None:
                 loc = " " * lead + MEDIA_BASES[base] + fname + " " * trail
-            rows.append(Entry(name, k, label(name, w["programme"] is not None, k), base, fname,
+            rows.append(Entry(name, k, label(name, w["surah"] == 0, k), base, fname,
                               lead, trail, loc))
         entries[name] = rows
     return windows, entries
@@ -481,10 +473,8 @@ def self_check(windows, entries):
           "window names or order")
     check(len(windows) == 63, "63 windows")
 
-    surahs = sorted(w["surah"] for w in windows if w["programme"] is None)
+    surahs = sorted(w["surah"] for w in windows if w["surah"] != 0)
     check(surahs == list(range(1, 61)), "each surah 1..60 once")
-    buttons = [(w["opener"], w["button"]) for w in windows]
-    check(len(set(buttons)) == 63, "opener buttons distinct")
 
     # Per-window N against the expanded runs.
     for w in windows:

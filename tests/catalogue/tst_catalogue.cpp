@@ -24,7 +24,6 @@
 
 namespace {
 
-using catalogue::Programme;
 using catalogue::data::kMaryamAudioSite;
 using catalogue::data::kMediaBases;
 
@@ -272,7 +271,7 @@ void TestCatalogue::windowList()
     std::set<std::string_view> names;
     for (const auto &w : all) {
         names.insert(w.name);
-        if (w.programme == Programme::None)
+        if (w.surah != 0)
             QVERIFY2(surahs.insert(w.surah).second, "a surah served twice");
     }
     QCOMPARE(names.size(), std::size_t(63));
@@ -286,9 +285,7 @@ void TestCatalogue::windows_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<QByteArray>("window");
     QTest::addColumn<int>("surah");
-    QTest::addColumn<int>("programme");
 
-    const int none = int(Programme::None);
     int position = 0;
     for (int n = 3; n <= 62; ++n) {
         // Window numbers follow surah numbers three apart, except that surah 15 and
@@ -301,13 +298,11 @@ void TestCatalogue::windows_data()
         else if (n == 18)
             surah = 60;
         const QByteArray window = "Form" + QByteArray::number(n);
-        QTest::newRow(window.constData()) << position++ << window << surah << none;
+        QTest::newRow(window.constData()) << position++ << window << surah;
     }
-    QTest::newRow("Form64") << position++ << QByteArray("Form64") << 0
-                            << int(Programme::ProphetsCounsels);
-    QTest::newRow("Form65") << position++ << QByteArray("Form65") << 0
-                            << int(Programme::QudsiHadith);
-    QTest::newRow("Form66") << position++ << QByteArray("Form66") << 0 << int(Programme::AToZ);
+    // The three lecture programmes serve no surah.
+    for (const QByteArray window : {"Form64", "Form65", "Form66"})
+        QTest::newRow(window.constData()) << position++ << window << 0;
 }
 
 void TestCatalogue::windows()
@@ -315,7 +310,6 @@ void TestCatalogue::windows()
     QFETCH(int, position);
     QFETCH(QByteArray, window);
     QFETCH(int, surah);
-    QFETCH(int, programme);
 
     const auto all = catalogue::episodeWindows();
     QVERIFY(std::size_t(position) < all.size());
@@ -326,7 +320,6 @@ void TestCatalogue::windows()
     for (const catalogue::EpisodeWindow *w : {&all[std::size_t(position)], found}) {
         QCOMPARE(bytes(w->name), window);
         QCOMPARE(w->surah, surah);
-        QCOMPARE(int(w->programme), programme);
     }
     // A name found by value, not by the identity of the argument's characters.
     const QByteArray copy(window.constData(), window.size());
@@ -794,7 +787,7 @@ void TestCatalogue::firstLabels()
     for (const auto &w : catalogue::episodeWindows()) {
         const auto labels = catalogue::labels(w.name);
         QVERIFY2(!labels.empty(), bytes(w.name).constData());
-        const QByteArray expected = w.programme == Programme::None ? "1    " : "1          ";
+        const QByteArray expected = w.surah != 0 ? "1    " : "1          ";
         QVERIFY2(bytes(labels.front()) == expected,
                  (bytes(w.name) + ": \"" + bytes(labels.front()) + "\"").constData());
     }

@@ -1,6 +1,7 @@
 #include "episode_window.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/episode_lists.h"
 #include "episode_list.h"
 #include "player/player_actions.h"
 #include "player/player_widget.h"
@@ -18,6 +19,25 @@
 
 namespace windows {
 namespace {
+
+// The episode lists and the episode layouts describe the same 63 windows,
+// one row each; a window finds its list by its name. Both tables name the
+// same windows in the same order, and a layout is a programme's exactly
+// where its list serves no surah.
+constexpr bool episodeTablesAgree()
+{
+    const auto &lists = catalogue::data::kWindows;
+    const auto &layouts = layout::kEpisodeLayouts;
+    if (lists.size() != layouts.size())
+        return false;
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        const bool programme = layouts[i].kind == layout::EpisodeKind::Programme;
+        if (lists[i].name != layouts[i].name || (lists[i].surah == 0) != programme)
+            return false;
+    }
+    return true;
+}
+static_assert(episodeTablesAgree(), "episode lists and episode layouts differ");
 
 // The larger font of some windows: 13 points (17 pixels at 96 dpi) rather
 // than the stored 13.5 (18 pixels), at which Form18's list text runs under
@@ -60,7 +80,7 @@ EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *paren
 // The player with the list on it, and the portrait the player covers.
 void EpisodeWindow::createControls(QWidget *client)
 {
-    const bool programme = catalogue::findEpisodeWindow(m_layout.name)->surah == 0;
+    const bool programme = m_layout.kind == layout::EpisodeKind::Programme;
     m_player = new player::PlayerWidget(client);
     m_player->setObjectName(layout::toQString(layout::kPlayerName));
     m_player->setGeometry(
