@@ -7,6 +7,7 @@
 #include "player/player_widget.h"
 #include "player/translation.h"
 #include "quitting.h"
+#include "resources/layouts/hub_layouts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -70,7 +71,7 @@ Application::~Application() = default;
 
 void Application::start()
 {
-    if (QMainWindow *home = m_registry.window(u"Form1")) {
+    if (QMainWindow *home = m_registry.window(layout::kHomeLayout.id())) {
         home->show();
         qCDebug(lcApp).noquote() << "home window shown on" << QGuiApplication::platformName();
     }

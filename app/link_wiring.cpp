@@ -5,6 +5,7 @@
 #include "logging.h"
 #include "resources/layouts/hub_layouts.h"
 #include "resources/layouts/text.h"
+#include "windows/form_window.h"
 #include "windows/picture_control.h"
 
 #include <QAction>
@@ -24,10 +25,11 @@ constexpr std::string_view tooltipOf(std::string_view control)
 
 constexpr std::string_view linkOf(std::string_view control)
 {
-    const auto *found = std::find_if(links::kLinkCommands.begin(), links::kLinkCommands.end(),
-                                     [control](const links::LinkCommand &c) {
-                                         return c.window == "Form1" && c.control == control;
-                                     });
+    const auto *found =
+        std::find_if(links::kLinkCommands.begin(), links::kLinkCommands.end(),
+                     [control](const links::LinkCommand &c) {
+                         return c.window == layout::kHomeLayout.id() && c.control == control;
+                     });
     return found == links::kLinkCommands.end() ? std::string_view{} : found->link;
 }
 
@@ -39,9 +41,11 @@ static_assert(tooltipOf("Image6") == links::kSiteDomain);
 
 void wireLinkCommands(QMainWindow *window)
 {
-    const QString name = window->objectName();
+    auto *form = qobject_cast<windows::FormWindow *>(window);
+    if (!form)
+        return;
     for (const links::LinkCommand &command : links::kLinkCommands) {
-        if (layout::toQString(command.window) != name)
+        if (command.window != form->id())
             continue;
         const QString control = layout::toQString(command.control);
         const QString link = layout::toQString(command.link);
@@ -53,7 +57,7 @@ void wireLinkCommands(QMainWindow *window)
         } else if (auto *item = window->findChild<QAction *>(control)) {
             QObject::connect(item, &QAction::triggered, window, open);
         } else {
-            qCWarning(lcApp) << "window" << name << "has no control" << control;
+            qCWarning(lcApp) << "window" << window->objectName() << "has no control" << control;
         }
     }
 }

@@ -17,24 +17,12 @@ Navigator::Navigator(WindowRegistry &registry, QObject *parent)
 void Navigator::follow(QMainWindow *window)
 {
     auto *form = qobject_cast<windows::FormWindow *>(window);
-    const std::optional<layout::WindowId> source = layout::windowIdOf(window->objectName());
-    if (!form || !source) {
+    if (!form) {
         qCWarning(lcApp) << "window" << window->objectName() << "takes no navigation";
         return;
     }
     connect(form, &windows::FormWindow::navigationRequested, this,
-            [this, source = *source](layout::WindowId target) { navigate(source, target); });
-}
-
-void Navigator::navigate(QStringView source, QStringView target)
-{
-    const std::optional<layout::WindowId> from = layout::windowIdOf(source);
-    const std::optional<layout::WindowId> to = layout::windowIdOf(target);
-    if (!from || !to) {
-        qCWarning(lcApp) << "no such window:" << (from ? target : source);
-        return;
-    }
-    navigate(*from, *to);
+            [this, source = form->id()](layout::WindowId target) { navigate(source, target); });
 }
 
 void Navigator::bringForward(QMainWindow *target)

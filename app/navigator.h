@@ -24,7 +24,6 @@ public:
     // Hides the source window, then shows the target, creating it first if
     // needed; a failed step is logged and ends the command.
     void navigate(layout::WindowId source, layout::WindowId target);
-    void navigate(QStringView source, QStringView target);
     // Brings a window to the screen as the one visible window, from
     // outside the windows' own navigation (the desktop's media controls):
     // whichever window is visible now is hidden.

@@ -38,25 +38,9 @@ WindowRegistry::~WindowRegistry()
         slot.reset();
 }
 
-QMainWindow *WindowRegistry::existing(QStringView name) const
-{
-    const std::optional<layout::WindowId> id = layout::windowIdOf(name);
-    return id ? existing(*id) : nullptr;
-}
-
 QMainWindow *WindowRegistry::existing(layout::WindowId id) const
 {
     return id.isValid() ? m_slots[std::size_t(id.number() - 1)].get() : nullptr;
-}
-
-QMainWindow *WindowRegistry::window(QStringView name)
-{
-    const std::optional<layout::WindowId> id = layout::windowIdOf(name);
-    if (!id) {
-        qCWarning(lcApp) << "no such window:" << name;
-        return nullptr;
-    }
-    return window(*id);
 }
 
 QMainWindow *WindowRegistry::window(layout::WindowId id)

@@ -8,7 +8,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QStringView>
 #include <array>
 #include <memory>
 
@@ -30,12 +29,10 @@ public:
     explicit WindowRegistry(QObject *parent = nullptr);
     ~WindowRegistry() override;
 
-    // The window of that name, created (not yet loaded, not visible) if its
-    // slot is empty; nullptr for a name that is not a window of the system.
-    QMainWindow *window(QStringView name);
+    // The window of that id, created (not yet loaded, not visible) if its
+    // slot is empty; nullptr for no window.
     QMainWindow *window(layout::WindowId id);
-    // The window of that name if it exists already.
-    QMainWindow *existing(QStringView name) const;
+    // The window of that id if it exists already.
     QMainWindow *existing(layout::WindowId id) const;
     // Every window created so far, and the players in them.
     QList<QMainWindow *> windows() const;

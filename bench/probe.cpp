@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "common/process_memory.h"
+#include "common/window_names.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_actions.h"
@@ -45,29 +46,29 @@ int switching()
     app::prepareQtApplication();
     app::Application application;
     app::WindowRegistry &registry = application.registry();
-    QMainWindow *index = registry.window(u"Form2");
+    QMainWindow *index = registry.window(layout::form(2));
     index->show();
     waitFor([index] { return exposed(index); });
     QElapsedTimer timer;
     timer.start();
-    application.navigator().navigate(u"Form2", u"Form5");
-    QMainWindow *surah = registry.existing(u"Form5");
+    application.navigator().navigate(layout::form(2), layout::form(5));
+    QMainWindow *surah = registry.existing(layout::form(5));
     figure("first_show_ms", timer.nsecsElapsed() / 1e6);
     waitFor([surah] { return exposed(surah); });
     figure("first_show_exposed_ms", timer.nsecsElapsed() / 1e6);
-    application.navigator().navigate(u"Form5", u"Form2");
+    application.navigator().navigate(layout::form(5), layout::form(2));
     waitFor([index] { return exposed(index); });
     timer.restart();
-    application.navigator().navigate(u"Form2", u"Form5");
+    application.navigator().navigate(layout::form(2), layout::form(5));
     figure("later_show_ms", timer.nsecsElapsed() / 1e6);
     waitFor([surah] { return exposed(surah); });
     figure("later_show_exposed_ms", timer.nsecsElapsed() / 1e6);
     // Back once Form5 has given back its native window and image.
-    application.navigator().navigate(u"Form5", u"Form2");
+    application.navigator().navigate(layout::form(5), layout::form(2));
     waitFor([index] { return exposed(index); });
     waitFor([] { return false; }, int(windows::FormWindow::kReleaseDelay.count()) + 500);
     timer.restart();
-    application.navigator().navigate(u"Form2", u"Form5");
+    application.navigator().navigate(layout::form(2), layout::form(5));
     figure("released_show_ms", timer.nsecsElapsed() / 1e6);
     waitFor([surah] { return exposed(surah); });
     figure("released_show_exposed_ms", timer.nsecsElapsed() / 1e6);
@@ -88,7 +89,7 @@ int memoryApp(int players, const QString &file, int playSeconds)
     server.start(media.isAbsolute() ? media.absolutePath() : QStringLiteral(TEST_MEDIA_DIR));
     QMainWindow *previous = nullptr;
     for (int n = 1; n <= 66; ++n) {
-        QMainWindow *w = registry.window(QString("Form%1").arg(n));
+        QMainWindow *w = registry.window(testing::idOf(QString("Form%1").arg(n)));
         if (previous)
             previous->hide();
         w->show();
@@ -96,8 +97,8 @@ int memoryApp(int players, const QString &file, int playSeconds)
         previous = w;
     }
     for (int i = 0; i < players; ++i) {
-        auto *episode =
-            qobject_cast<windows::EpisodeWindow *>(registry.existing(kEpisodeWindows[i]));
+        auto *episode = qobject_cast<windows::EpisodeWindow *>(
+            registry.existing(testing::idOf(kEpisodeWindows[i])));
         previous->hide();
         episode->show();
         waitFor([episode] { return exposed(episode); });
@@ -184,9 +185,9 @@ int playApp(const QString &url, double startAt, double seconds, bool fullScreen)
     app::prepareQtApplication();
     app::Application application;
     application.start();
-    application.navigator().navigate(u"Form1", u"Form5");
+    application.navigator().navigate(layout::form(1), layout::form(5));
     auto *episode =
-        qobject_cast<windows::EpisodeWindow *>(application.registry().existing(u"Form5"));
+        qobject_cast<windows::EpisodeWindow *>(application.registry().existing(layout::form(5)));
     if (!episode || !waitFor([episode] { return exposed(episode); }))
         return 1;
     player::PlayerWidget *player = episode->player();
@@ -230,11 +231,11 @@ int exitApp(int playing)
     MediaServer server;
     server.start(QStringLiteral(TEST_MEDIA_DIR));
     for (const QString &name : kEpisodeWindows)
-        registry.window(name);
+        registry.window(testing::idOf(name));
     QMainWindow *previous = nullptr;
     for (int i = 0; i < playing; ++i) {
-        auto *episode =
-            qobject_cast<windows::EpisodeWindow *>(registry.existing(kEpisodeWindows[i]));
+        auto *episode = qobject_cast<windows::EpisodeWindow *>(
+            registry.existing(testing::idOf(kEpisodeWindows[i])));
         if (previous)
             previous->hide();
         episode->show();

@@ -20,47 +20,43 @@ constexpr std::array<WindowTexts, sizeof...(I)> textsOf(std::index_sequence<I...
     return {{WindowTexts{data::Expanded<I>::labels, data::Expanded<I>::locations}...}};
 }
 
+// The rows name their windows; a name that is not a window's does not compile.
+constexpr layout::WindowId idOfRow(std::size_t row)
+{
+    const std::optional<layout::WindowId> id = layout::windowIdOf(data::kWindows[row].name);
+    if (!id)
+        throw "an episode list names no window";
+    return *id;
+}
+
 template <std::size_t... I>
 constexpr std::array<EpisodeWindow, sizeof...(I)> windowsOf(std::index_sequence<I...>)
 {
-    return {{EpisodeWindow{data::kWindows[I].name, data::kWindows[I].surah}...}};
+    return {{EpisodeWindow{idOfRow(I), data::kWindows[I].name, data::kWindows[I].surah}...}};
 }
 
 constexpr auto kIndexes = std::make_index_sequence<data::kWindows.size()>{};
 constexpr std::array<WindowTexts, data::kWindows.size()> kTexts = textsOf(kIndexes);
 constexpr std::array<EpisodeWindow, data::kWindows.size()> kEpisodeWindows = windowsOf(kIndexes);
 
-constexpr int kFirstWindow = 3;       // Form3
-constexpr int kProgrammesWindow = 63; // Form63 is a hub window, not an episode window
-constexpr int kLastWindow = 66;       // Form66
+// Position of each episode window in the tables, by window number.
+constexpr std::array<std::optional<std::size_t>, layout::kWindowCount + 1> kSlotByNumber = [] {
+    std::array<std::optional<std::size_t>, layout::kWindowCount + 1> slots{};
+    for (std::size_t row = 0; row < data::kWindows.size(); ++row)
+        slots[std::size_t(idOfRow(row).number())] = row;
+    return slots;
+}();
 
-// Position of an episode window in the tables, from its name alone: "Form"
-// and a window number written without leading zeros.
-constexpr std::optional<std::size_t> slotOf(std::string_view name)
+constexpr std::optional<std::size_t> slotOf(layout::WindowId window)
 {
-    constexpr std::string_view prefix = "Form";
-    if (!name.starts_with(prefix))
-        return std::nullopt;
-    const std::string_view digits = name.substr(prefix.size());
-    if (digits.empty() || digits.size() > 2 || digits.front() == '0')
-        return std::nullopt;
-    int number = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        number = number * 10 + (c - '0');
-    }
-    if (number < kFirstWindow || number > kLastWindow || number == kProgrammesWindow)
-        return std::nullopt;
-    const int slot = number < kProgrammesWindow ? number - kFirstWindow : number - kFirstWindow - 1;
-    return static_cast<std::size_t>(slot);
+    return window.isValid() ? kSlotByNumber[std::size_t(window.number())] : std::nullopt;
 }
 
-// The table is in window-number order; slotOf relies on it.
+// The table is in window-number order, each window once.
 constexpr bool tableInWindowOrder()
 {
-    for (std::size_t i = 0; i < data::kWindows.size(); ++i) {
-        if (slotOf(data::kWindows[i].name) != i)
+    for (std::size_t row = 1; row < data::kWindows.size(); ++row) {
+        if (idOfRow(row - 1).number() >= idOfRow(row).number())
             return false;
     }
     return true;
@@ -75,25 +71,25 @@ std::span<const EpisodeWindow> episodeWindows()
     return kEpisodeWindows;
 }
 
-const EpisodeWindow *findEpisodeWindow(std::string_view window)
+const EpisodeWindow *findEpisodeWindow(layout::WindowId window)
 {
     const auto slot = slotOf(window);
     return slot ? &kEpisodeWindows[*slot] : nullptr;
 }
 
-std::span<const std::string_view> labels(std::string_view window)
+std::span<const std::string_view> labels(layout::WindowId window)
 {
     const auto slot = slotOf(window);
     return slot ? kTexts[*slot].labels : std::span<const std::string_view>{};
 }
 
-std::span<const std::string_view> locations(std::string_view window)
+std::span<const std::string_view> locations(layout::WindowId window)
 {
     const auto slot = slotOf(window);
     return slot ? kTexts[*slot].locations : std::span<const std::string_view>{};
 }
 
-std::optional<std::string_view> location(std::string_view window, std::int16_t listIndex)
+std::optional<std::string_view> location(layout::WindowId window, std::int16_t listIndex)
 {
     const std::span<const std::string_view> all = locations(window);
     if (listIndex < 0 || static_cast<std::size_t>(listIndex) >= all.size())
@@ -101,7 +97,7 @@ std::optional<std::string_view> location(std::string_view window, std::int16_t l
     return all[static_cast<std::size_t>(listIndex)];
 }
 
-std::optional<std::int16_t> neighbourWithLocation(std::string_view window, std::int16_t listIndex,
+std::optional<std::int16_t> neighbourWithLocation(layout::WindowId window, std::int16_t listIndex,
                                                   int step)
 {
     if (step != -1 && step != 1)

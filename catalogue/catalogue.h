@@ -7,6 +7,8 @@
 // Everything here is constant data expanded by the compiler; every question
 // is answered in constant time, without any window or Qt object.
 
+#include "ids/window_id.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -17,35 +19,37 @@ namespace catalogue {
 // One episode window and what it serves.
 struct EpisodeWindow
 {
-    std::string_view name; // window name, "Form3" to "Form62", "Form64" to "Form66"
+    layout::WindowId id;   // Form3 to Form62, Form64 to Form66
+    std::string_view name; // its name, "Form3" and so on
     int surah = 0;         // 1 to 60 for a surah window, 0 for a programme window
 };
 
 // The 63 episode windows in the order Form3 to Form62, Form64, Form65, Form66.
 std::span<const EpisodeWindow> episodeWindows();
 
-// The episode window of that name, or nullptr for any other name.
-const EpisodeWindow *findEpisodeWindow(std::string_view window);
+// The episode window of that id, or nullptr for any other window (and for
+// no window).
+const EpisodeWindow *findEpisodeWindow(layout::WindowId window);
 
 // The labels of a window in list order (UTF-8, trailing blanks kept); the
 // label at position p is the one the list shows at list index p. Empty for a
-// name that is not an episode window.
-std::span<const std::string_view> labels(std::string_view window);
+// window that is not an episode window.
+std::span<const std::string_view> labels(layout::WindowId window);
 
 // The media locations of a window in list order (ASCII, leading and trailing
 // blanks kept). A window may hold fewer locations than labels.
-std::span<const std::string_view> locations(std::string_view window);
+std::span<const std::string_view> locations(layout::WindowId window);
 
 // The media location for a list index as the list reports it (-1: nothing
 // selected). None for a negative index, an index past the window's entries,
-// an entry without a location, or a name that is not an episode window.
-std::optional<std::string_view> location(std::string_view window, std::int16_t listIndex);
+// an entry without a location, or a window that is not an episode window.
+std::optional<std::string_view> location(layout::WindowId window, std::int16_t listIndex);
 
 // The list index of the nearest entry before (step -1) or after (step +1)
 // listIndex that has a location, skipping entries without one. From -1
 // (nothing selected), the next entry is the first with a location and there
 // is no previous one. None when there is no such entry.
-std::optional<std::int16_t> neighbourWithLocation(std::string_view window, std::int16_t listIndex,
+std::optional<std::int16_t> neighbourWithLocation(layout::WindowId window, std::int16_t listIndex,
                                                   int step);
 
 } // namespace catalogue

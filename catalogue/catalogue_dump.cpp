@@ -12,8 +12,8 @@ int main()
     std::string out;
     out.reserve(256 * 1024);
     for (const catalogue::EpisodeWindow &window : catalogue::episodeWindows()) {
-        const auto labels = catalogue::labels(window.name);
-        const auto locations = catalogue::locations(window.name);
+        const auto labels = catalogue::labels(window.id);
+        const auto locations = catalogue::locations(window.id);
         for (std::size_t i = 0; i < labels.size(); ++i) {
             out += window.name;
             out += '\t';

@@ -5,6 +5,8 @@
 // texts are plain ASCII and handed over exactly as written here; one has no
 // scheme, and opens as a web address.
 
+#include "ids/window_id.h"
+
 #include <array>
 #include <string_view>
 
@@ -12,7 +14,7 @@ namespace links {
 
 struct LinkCommand
 {
-    std::string_view window;
+    layout::WindowId window;
     std::string_view control; // the objectName of a picture or a menu item
     std::string_view link;
 };
@@ -27,15 +29,15 @@ static_assert(kSiteLink.starts_with(kSiteScheme) && kSiteDomain.find('/') == kSi
 // clang-format off
 inline constexpr std::array<LinkCommand, 5> kLinkCommands{{
     // The publisher's page on Instagram.
-    {"Form1", "Image1", "https://www.instagram.com/nofarth_foundation"},
+    {layout::form(1), "Image1", "https://www.instagram.com/nofarth_foundation"},
     // The publisher's page on Facebook.
-    {"Form1", "Image3", "https://www.facebook.com/NofarthFoundation/"},
+    {layout::form(1), "Image3", "https://www.facebook.com/NofarthFoundation/"},
     // The lecturer's YouTube channel, written without a scheme.
-    {"Form1", "Image4", "www.youtube.com/SheikhAlNofarth"},
-    {"Form1", "Image6", kSiteLink},
+    {layout::form(1), "Image4", "www.youtube.com/SheikhAlNofarth"},
+    {layout::form(1), "Image6", kSiteLink},
     // The store page of the publisher's Android app of recitations, with the
     // app in "id" and the click identifier the link was shared with.
-    {"Form1", "بب", "https://play.google.com/store/apps/details?id=org.nofarthfoundation.talandeem&fbclid=IwAR2xKq7Lm9VtP3sNd0RbJ5yHc8WgZ1fUe4oTa6iQpXk"},
+    {layout::form(1), "بب", "https://play.google.com/store/apps/details?id=org.nofarthfoundation.talandeem&fbclid=IwAR2xKq7Lm9VtP3sNd0RbJ5yHc8WgZ1fUe4oTa6iQpXk"},
 }};
 // clang-format on
 

@@ -7,8 +7,9 @@
 
 namespace windows {
 
-FormWindow::FormWindow(QWidget *parent) : QMainWindow(parent)
+FormWindow::FormWindow(layout::WindowId id, QWidget *parent) : QMainWindow(parent), m_id(id)
 {
+    setObjectName(layout::nameOf(id));
     m_release.setSingleShot(true);
     m_release.setInterval(kReleaseDelay);
     connect(&m_release, &QTimer::timeout, this, &FormWindow::releaseIfHidden);

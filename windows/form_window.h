@@ -21,7 +21,11 @@ class FormWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit FormWindow(QWidget *parent = nullptr);
+    explicit FormWindow(layout::WindowId id, QWidget *parent = nullptr);
+
+    // Which of the system's windows it is, from its making; its objectName
+    // is the same id's name.
+    layout::WindowId id() const { return m_id; }
 
     // A quick way back to a window just left costs nothing.
     static constexpr std::chrono::milliseconds kReleaseDelay{3000};
@@ -48,6 +52,7 @@ protected:
 private:
     void releaseIfHidden();
 
+    const layout::WindowId m_id;
     QTimer m_release;
 };
 

@@ -35,10 +35,8 @@ QRect toPixels(const layout::Rect &rect)
     return {toPixels(rect.left), toPixels(rect.top), toPixels(rect.width), toPixels(rect.height)};
 }
 
-QWidget *setUpFrame(QMainWindow *window, std::string_view name, const QString &caption,
-                    int clientWidth, int clientHeight)
+QWidget *setUpFrame(QMainWindow *window, const QString &caption, int clientWidth, int clientHeight)
 {
-    window->setObjectName(layout::toQString(name));
     // Window managers pick a title's direction from its first strong letter,
     // which is Arabic; a left-to-right mark keeps the stored direction, so
     // leading blanks push the text right as they should.

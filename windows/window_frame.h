@@ -30,11 +30,10 @@ inline constexpr char16_t kLeftToRightMark = u'\u200E';
 int toPixels(int twips);
 QRect toPixels(const layout::Rect &rect);
 
-// Gives the window its name, caption, a frame the user cannot resize or
-// maximise, and a client area of exactly the stored size; returns the client
-// area, the parent of the window's controls.
-QWidget *setUpFrame(QMainWindow *window, std::string_view name, const QString &caption,
-                    int clientWidth, int clientHeight);
+// Gives the window its caption, a frame the user cannot resize or maximise,
+// and a client area of exactly the stored size; returns the client area, the
+// parent of the window's controls.
+QWidget *setUpFrame(QMainWindow *window, const QString &caption, int clientWidth, int clientHeight);
 
 // Puts the top-left corner of the window's client area (below the menu
 // bar) at a stored screen position; call once the menu bar is built.

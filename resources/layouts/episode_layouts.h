@@ -34,6 +34,8 @@ struct EpisodeLayout
     bool hasLargeFont = false; // a larger font (stored: 13.5 points) for the window and its list
     bool hasIcon = true;
 
+    constexpr WindowId id() const { return *windowIdOf(name); }
+
     constexpr EpisodeLayout at(int x, int y) const
     {
         return with(&EpisodeLayout::position, Point{x, y});
@@ -164,7 +166,7 @@ inline constexpr std::array<EpisodeLayout, 63> kEpisodeLayouts{{
 
 struct EpisodeMenu
 {
-    std::string_view window{};
+    WindowId window{};
     std::array<MenuEntry, 2> items{};
 };
 
@@ -177,17 +179,17 @@ inline constexpr std::array<MenuEntry, 2> kEpisodeMenu{{
 }};
 
 inline constexpr std::array<EpisodeMenu, 6> kEpisodeMenuVariants{{
-    {"Form5", {{{"قفي", "برامج فديو منوعة", 0, form(63)}, {"يبي", "تفسير القرآن فديو", 0, form(2)}}}},
-    {"Form6", {{{"بي", "برامج فديو منوعة", 0, form(63)}, {"يبي", "تفسير القرآن فديو", 0, form(2)}}}},
-    {"Form7", {{{"منوعة", "برامج فديو منوعة", 0, form(63)}, {"بي", "تفسير القرآن فديو", 0, form(2)}}}},
-    {"Form64", {{{"فديو", "تفسير القرآن فديو", 0, form(2)}, {"ننو", "برامج فديو منوعة", 0, form(63)}}}},
-    {"Form65", {{{"فديو", "تفسير  القرآن فديو", 0, form(2)}, {"ببب", "برامج فديو منوعة", 0, form(63)}}}},
-    {"Form66", {{{"تف", "تفسير القرآن فديو", 0, form(2)}, {"منو", "برامج فديوهات منوعة", 0, form(63)}}}},
+    {form(5), {{{"قفي", "برامج فديو منوعة", 0, form(63)}, {"يبي", "تفسير القرآن فديو", 0, form(2)}}}},
+    {form(6), {{{"بي", "برامج فديو منوعة", 0, form(63)}, {"يبي", "تفسير القرآن فديو", 0, form(2)}}}},
+    {form(7), {{{"منوعة", "برامج فديو منوعة", 0, form(63)}, {"بي", "تفسير القرآن فديو", 0, form(2)}}}},
+    {form(64), {{{"فديو", "تفسير القرآن فديو", 0, form(2)}, {"ننو", "برامج فديو منوعة", 0, form(63)}}}},
+    {form(65), {{{"فديو", "تفسير  القرآن فديو", 0, form(2)}, {"ببب", "برامج فديو منوعة", 0, form(63)}}}},
+    {form(66), {{{"تف", "تفسير القرآن فديو", 0, form(2)}, {"منو", "برامج فديوهات منوعة", 0, form(63)}}}},
 }};
 // clang-format on
 
 // The menu of an episode window: its own variant, or the common one.
-constexpr std::span<const MenuEntry> episodeMenuOf(std::string_view window)
+constexpr std::span<const MenuEntry> episodeMenuOf(WindowId window)
 {
     for (const EpisodeMenu &variant : kEpisodeMenuVariants) {
         if (variant.window == window)
@@ -200,7 +202,7 @@ constexpr std::span<const MenuEntry> episodeMenuOf(std::string_view window)
 inline constexpr std::array<const EpisodeLayout *, kWindowCount + 1> kEpisodeLayoutById = [] {
     std::array<const EpisodeLayout *, kWindowCount + 1> byId{};
     for (const EpisodeLayout &episode : kEpisodeLayouts)
-        byId[std::size_t(windowIdOf(episode.name)->number())] = &episode;
+        byId[std::size_t(episode.id().number())] = &episode;
     return byId;
 }();
 

@@ -22,9 +22,8 @@ struct NavigationCommand
 inline std::vector<NavigationCommand> navigationCommands()
 {
     std::vector<NavigationCommand> commands;
-    const auto collect = [&commands](std::string_view window, std::span<const Control> controls,
+    const auto collect = [&commands](WindowId source, std::span<const Control> controls,
                                      std::span<const MenuEntry> menu) {
-        const WindowId source = *windowIdOf(window);
         for (const Control &control : controls) {
             if (control.target.isValid())
                 commands.push_back({source, control.name, control.target});
@@ -35,9 +34,9 @@ inline std::vector<NavigationCommand> navigationCommands()
         }
     };
     for (const WindowLayout *hub : {&kHomeLayout, &kSurahIndexLayout, &kProgrammesLayout})
-        collect(hub->name, hub->controls, hub->menu);
+        collect(hub->id(), hub->controls, hub->menu);
     for (const EpisodeLayout &episode : kEpisodeLayouts)
-        collect(episode.name, {}, episodeMenuOf(episode.name));
+        collect(episode.id(), {}, episodeMenuOf(episode.id()));
     return commands;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "common/gui_actions.h"
+#include "common/window_names.h"
 #include "resources/layouts/navigation.h"
 #include "resources/layouts/text.h"
 #include "windows/episode/episode_window.h"
@@ -118,13 +119,13 @@ void TestNavigation::cleanup()
 void TestNavigation::startShowsHomeWindowOnly()
 {
     m_app->start();
-    QMainWindow *home = m_app->registry().existing(u"Form1");
+    QMainWindow *home = m_app->registry().existing(layout::form(1));
     QVERIFY(home);
     QVERIFY(QTest::qWaitForWindowExposed(home));
     QCOMPARE(visibleWindows(), QList<QMainWindow *>{home});
     QCOMPARE(home->objectName(), "Form1");
     for (int n = 2; n <= 66; ++n)
-        QVERIFY2(!m_app->registry().existing(QString("Form%1").arg(n)),
+        QVERIFY2(!m_app->registry().existing(testing::idOf(QString("Form%1").arg(n))),
                  qPrintable(QString::number(n)));
 }
 
@@ -147,16 +148,16 @@ void TestNavigation::registryNames()
     QFETCH(QString, name);
     QFETCH(bool, isWindow);
     app::WindowRegistry &registry = m_app->registry();
-    QVERIFY(!registry.existing(name));
-    QMainWindow *first = registry.window(name);
+    QVERIFY(!registry.existing(testing::idOf(name)));
+    QMainWindow *first = registry.window(testing::idOf(name));
     QCOMPARE(first != nullptr, isWindow);
     if (!isWindow)
         return;
     QCOMPARE(first->objectName(), name);
     QVERIFY(first->isWindow());
     QVERIFY(!first->isVisible());
-    QCOMPARE(registry.window(name), first); // never a second instance
-    QCOMPARE(registry.existing(name), first);
+    QCOMPARE(registry.window(testing::idOf(name)), first); // never a second instance
+    QCOMPARE(registry.existing(testing::idOf(name)), first);
 }
 
 void TestNavigation::everyCommand_data()
@@ -178,19 +179,19 @@ void TestNavigation::everyCommand()
     QFETCH(QString, target);
     QFETCH(bool, isMenuItem);
     app::WindowRegistry &registry = m_app->registry();
-    QMainWindow *from = registry.window(source);
+    QMainWindow *from = registry.window(testing::idOf(source));
     from->show();
     QVERIFY(QTest::qWaitForWindowExposed(from));
 
     QVERIFY2(click(from, control, isMenuItem), "control not found");
 
     QTRY_VERIFY(!from->isVisible());
-    QMainWindow *to = registry.existing(target);
+    QMainWindow *to = registry.existing(testing::idOf(target));
     QVERIFY2(to, "target not created");
     QTRY_VERIFY(to->isVisible());
     QCOMPARE(to->objectName(), target);
     QCOMPARE(visibleWindows(), QList<QMainWindow *>{to});
-    QCOMPARE(registry.window(target), to);
+    QCOMPARE(registry.window(testing::idOf(target)), to);
     if (auto *episode = qobject_cast<windows::EpisodeWindow *>(to))
         QVERIFY(episode->isLoaded());
 }
@@ -213,7 +214,7 @@ void TestNavigation::applicationTableIsTheExpectedOne()
 
 void TestNavigation::option15SelectsAndRunsNothing()
 {
-    QMainWindow *index = m_app->registry().window(u"Form2");
+    QMainWindow *index = m_app->registry().window(layout::form(2));
     index->show();
     QVERIFY(QTest::qWaitForWindowExposed(index));
     auto *option15 = index->findChild<QRadioButton *>("Option15");
@@ -227,7 +228,7 @@ void TestNavigation::option15SelectsAndRunsNothing()
     QCOMPARE(visibleWindows(), QList<QMainWindow *>{index});
     for (int n = 3; n <= 66; ++n) {
         if (n != 63)
-            QVERIFY(!m_app->registry().existing(QString("Form%1").arg(n)));
+            QVERIFY(!m_app->registry().existing(testing::idOf(QString("Form%1").arg(n))));
     }
 }
 
@@ -237,10 +238,10 @@ void TestNavigation::tourReachesEveryWindowOnce()
     // window and back, then the programmes window and every programme.
     m_app->start();
     app::WindowRegistry &registry = m_app->registry();
-    QMainWindow *home = registry.existing(u"Form1");
+    QMainWindow *home = registry.existing(layout::form(1));
     QVERIFY(QTest::qWaitForWindowExposed(home));
     QVERIFY(testing::clickMenuItem(home, "بببب"));
-    QMainWindow *index = registry.existing(u"Form2");
+    QMainWindow *index = registry.existing(layout::form(2));
     QTRY_VERIFY(index && index->isVisible());
 
     QSet<QString> reached{"Form2"};
@@ -249,7 +250,7 @@ void TestNavigation::tourReachesEveryWindowOnce()
         if (c.source != "Form2" || c.isMenuItem)
             continue;
         QVERIFY(click(index, c.control, false));
-        QMainWindow *episode = registry.existing(c.target);
+        QMainWindow *episode = registry.existing(testing::idOf(c.target));
         QTRY_VERIFY(episode && episode->isVisible());
         QCOMPARE(visibleWindows().size(), 1);
         reached.insert(c.target);
@@ -262,7 +263,7 @@ void TestNavigation::tourReachesEveryWindowOnce()
         QVERIFY(!home->isVisible());
     }
     QVERIFY(testing::clickMenuItem(index, "منوعة"));
-    QMainWindow *programmes = registry.existing(u"Form63");
+    QMainWindow *programmes = registry.existing(layout::form(63));
     QTRY_VERIFY(programmes && programmes->isVisible());
     reached.insert("Form63");
     for (const QString option : {"Option1", "Option2", "Option4"}) {
@@ -270,7 +271,7 @@ void TestNavigation::tourReachesEveryWindowOnce()
         const auto it = std::find_if(commands.begin(), commands.end(), [&](const Expected &e) {
             return e.source == "Form63" && e.control == option;
         });
-        QMainWindow *episode = registry.existing(it->target);
+        QMainWindow *episode = registry.existing(testing::idOf(it->target));
         QTRY_VERIFY(episode && episode->isVisible());
         reached.insert(it->target);
         const auto back = std::find_if(commands.begin(), commands.end(), [&](const Expected &e) {
@@ -287,14 +288,14 @@ void TestNavigation::tourReachesEveryWindowOnce()
 void TestNavigation::optionSelectionSurvivesLeaving()
 {
     app::WindowRegistry &registry = m_app->registry();
-    QMainWindow *index = registry.window(u"Form2");
+    QMainWindow *index = registry.window(layout::form(2));
     index->show();
     QVERIFY(QTest::qWaitForWindowExposed(index));
     QVERIFY(click(index, "Option9", false));
-    QMainWindow *episode = registry.existing(u"Form12");
+    QMainWindow *episode = registry.existing(layout::form(12));
     QTRY_VERIFY(episode && episode->isVisible());
     QVERIFY(testing::clickMenuItem(episode, "m"));
-    QMainWindow *programmes = registry.existing(u"Form63");
+    QMainWindow *programmes = registry.existing(layout::form(63));
     QTRY_VERIFY(programmes && programmes->isVisible());
     QVERIFY(click(programmes, "Option3", false));
     QTRY_VERIFY(index->isVisible());
@@ -308,11 +309,11 @@ void TestNavigation::closingTheVisibleWindowEndsTheApplication()
 {
     app::prepareQtApplication();
     app::WindowRegistry &registry = m_app->registry();
-    QMainWindow *index = registry.window(u"Form2");
+    QMainWindow *index = registry.window(layout::form(2));
     index->show();
     QVERIFY(QTest::qWaitForWindowExposed(index));
     QVERIFY(click(index, "Option1", false));
-    QMainWindow *episode = registry.existing(u"Form3");
+    QMainWindow *episode = registry.existing(layout::form(3));
     QTRY_VERIFY(episode && episode->isVisible());
 
     // Form2 is hidden, not closed: closing Form3 through its frame leaves no

@@ -112,11 +112,11 @@ void TestQuietRun::aSessionPrintsNothing()
     {
         app::Application application;
         application.start();
-        QMainWindow *home = application.registry().existing(u"Form1");
+        QMainWindow *home = application.registry().existing(layout::form(1));
         QVERIFY(QTest::qWaitForWindowExposed(home));
-        application.navigator().navigate(u"Form1", u"Form5");
-        auto *episode =
-            qobject_cast<windows::EpisodeWindow *>(application.registry().existing(u"Form5"));
+        application.navigator().navigate(layout::form(1), layout::form(5));
+        auto *episode = qobject_cast<windows::EpisodeWindow *>(
+            application.registry().existing(layout::form(5)));
         QVERIFY(episode);
         QVERIFY(QTest::qWaitForWindowExposed(episode));
         episode->player()->setUrl(m_server.url(QStringLiteral("clip.mp4")));

@@ -6,6 +6,7 @@
 #include "app/no_display.h"
 #include "common/real_input.h"
 #include "common/runtime_folder.h"
+#include "common/window_names.h"
 #include "common/x11_windows.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -76,7 +77,8 @@ void TestStartup::openingAListLoadsTheEngine()
     auto application = std::make_unique<app::Application>();
     application->start();
     for (const char *name : {"Form1", "Form2", "Form63", "Form5"}) {
-        QMainWindow *window = application->registry().window(QString::fromLatin1(name));
+        QMainWindow *window =
+            application->registry().window(testing::idOf(QString::fromLatin1(name)));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->hide();
@@ -84,8 +86,8 @@ void TestStartup::openingAListLoadsTheEngine()
     // Every kind of window shown, an episode window with its player: no engine yet.
     QVERIFY(!mapsLibmpv(self));
 
-    auto *episodes = qobject_cast<windows::EpisodeWindow *>(
-        application->registry().window(QStringLiteral("Form5")));
+    auto *episodes =
+        qobject_cast<windows::EpisodeWindow *>(application->registry().window(layout::form(5)));
     episodes->show();
     QVERIFY(QTest::qWaitForWindowExposed(episodes));
     // Opening the list, with the mouse as a user does, starts loading the

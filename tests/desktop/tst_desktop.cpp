@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "catalogue/catalogue.h"
 #include "common/player_host.h"
+#include "common/window_names.h"
 #include "fake_screensaver.h"
 #include "media_server.h"
 #include "mpris_client.h"
@@ -673,7 +674,8 @@ void TestDesktop::mediaKeysStepAndRaiseTheirWindow()
 {
     app::Application application;
     const auto playing = [&](QStringView name) -> windows::EpisodeWindow * {
-        auto *window = qobject_cast<windows::EpisodeWindow *>(application.registry().window(name));
+        auto *window = qobject_cast<windows::EpisodeWindow *>(
+            application.registry().window(testing::idOf(name)));
         if (!window)
             return nullptr;
         window->show();
@@ -705,7 +707,7 @@ void TestDesktop::mediaKeysStepAndRaiseTheirWindow()
     QTRY_COMPARE(second->list()->listIndex(), qint16(0));
     secondRemote.call("Next");
     QTRY_COMPARE(second->list()->listIndex(), qint16(1));
-    const std::string_view location = *catalogue::location("Form39", 1);
+    const std::string_view location = *catalogue::location(layout::form(39), 1);
     QCOMPARE(second->player()->url(), QString::fromUtf8(location.data(), location.size()));
     QTRY_VERIFY(secondRemote.property("CanGoPrevious").toBool());
     QVERIFY(secondRemote.announced("CanGoPrevious").contains(true));
@@ -725,7 +727,8 @@ void TestDesktop::mediaKeysStepAndRaiseTheirWindow()
 void TestDesktop::applicationAttachesItsPlayers()
 {
     app::Application application;
-    auto *window = qobject_cast<windows::EpisodeWindow *>(application.registry().window(u"Form5"));
+    auto *window =
+        qobject_cast<windows::EpisodeWindow *>(application.registry().window(layout::form(5)));
     QVERIFY(window);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));

@@ -6,6 +6,7 @@
 
 #include "app/window_registry.h"
 #include "common/gui_actions.h"
+#include "common/window_names.h"
 #include "windows/picture_control.h"
 
 #include <QApplication>
@@ -76,7 +77,7 @@ inline QStringList otherWindows(const app::WindowRegistry &registry)
     QStringList created;
     for (int n = 2; n <= app::WindowRegistry::kWindowCount; ++n) {
         const QString name = QString("Form%1").arg(n);
-        if (registry.existing(name))
+        if (registry.existing(testing::idOf(name)))
             created.append(name);
     }
     return created;

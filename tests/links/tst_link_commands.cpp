@@ -75,7 +75,7 @@ void TestLinkCommands::cleanup()
 QMainWindow *TestLinkCommands::startedHome()
 {
     m_app->start();
-    QMainWindow *home = m_app->registry().existing(u"Form1");
+    QMainWindow *home = m_app->registry().existing(layout::form(1));
     if (!home || !QTest::qWaitForWindowExposed(home))
         return nullptr;
     return home;
@@ -88,7 +88,7 @@ void TestLinkCommands::tableHoldsTheExpectedLinks()
         expected.insert("Form1/" + link.control + "/" + link.text);
     QSet<QString> actual;
     for (const links::LinkCommand &c : links::kLinkCommands) {
-        actual.insert(layout::toQString(c.window) + "/" + layout::toQString(c.control) + "/" +
+        actual.insert(layout::nameOf(c.window) + "/" + layout::toQString(c.control) + "/" +
                       layout::toQString(c.link));
     }
     QCOMPARE(actual.size(), int(links::kLinkCommands.size()));
@@ -138,7 +138,7 @@ void TestLinkCommands::linksHaveTheirForms()
 
 void TestLinkCommands::siteMarkShowsTheSiteDomain()
 {
-    QMainWindow *home = m_app->registry().window(u"Form1");
+    QMainWindow *home = m_app->registry().window(layout::form(1));
     auto *mark = home->findChild<windows::PictureControl *>("Image6");
     QVERIFY(mark);
     const QString site = layout::toQString(links::kSiteLink);

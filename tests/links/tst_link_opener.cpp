@@ -109,7 +109,7 @@ void TestLinkOpener::cleanup()
 QMainWindow *TestLinkOpener::startedHome()
 {
     m_app->start();
-    QMainWindow *home = m_app->registry().existing(u"Form1");
+    QMainWindow *home = m_app->registry().existing(layout::form(1));
     if (!home || !QTest::qWaitForWindowExposed(home))
         return nullptr;
     return home;
@@ -138,7 +138,7 @@ void TestLinkOpener::withoutAnOpenerTheWindowGoesOn()
 
     // The window still does what its controls say.
     QVERIFY(testing::clickMenuItem(home, "بببب"));
-    QMainWindow *index = m_app->registry().existing(u"Form2");
+    QMainWindow *index = m_app->registry().existing(layout::form(2));
     QTRY_VERIFY(index && index->isVisible());
     QVERIFY(!home->isVisible());
 }

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "common/player_host.h"
 #include "common/screen_pictures.h"
+#include "common/window_names.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -220,7 +221,7 @@ void TestPlayer::quittingWhilePlayingStopsEveryPlayer()
     // Two episode windows play, one of them hidden; the other is the visible one.
     QList<PlayerWidget *> players;
     for (const QString name : {"Form4", "Form3"}) {
-        auto *window = qobject_cast<windows::EpisodeWindow *>(registry.window(name));
+        auto *window = qobject_cast<windows::EpisodeWindow *>(registry.window(testing::idOf(name)));
         QVERIFY(window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -230,7 +231,7 @@ void TestPlayer::quittingWhilePlayingStopsEveryPlayer()
         if (name == "Form4")
             window->hide();
     }
-    QMainWindow *visible = registry.existing(u"Form3");
+    QMainWindow *visible = registry.existing(layout::form(3));
     QTimer::singleShot(0, visible, [visible] { visible->close(); });
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);

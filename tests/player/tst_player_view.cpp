@@ -221,7 +221,8 @@ void TestPlayerView::leavingFullScreenRestoresTheWindow()
 {
     app::prepareQtApplication();
     auto application = std::make_unique<app::Application>();
-    auto *window = qobject_cast<windows::EpisodeWindow *>(application->registry().window(u"Form5"));
+    auto *window =
+        qobject_cast<windows::EpisodeWindow *>(application->registry().window(layout::form(5)));
     QVERIFY(window);
     window->show();
     window->activateWindow();

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 #include "common/gui_actions.h"
 #include "common/process_memory.h"
+#include "common/window_names.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -118,7 +119,8 @@ void TestStress::cleanup()
 
 windows::EpisodeWindow *TestStress::showEpisodeWindow(const QString &name)
 {
-    auto *window = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(name));
+    auto *window =
+        qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(testing::idOf(name)));
     for (QMainWindow *other : visibleWindows()) {
         if (other != window)
             other->hide();
@@ -131,7 +133,7 @@ void TestStress::tenThousandNavigationCommands()
 {
     m_app->start();
     app::WindowRegistry &registry = m_app->registry();
-    QMainWindow *current = registry.existing(u"Form1");
+    QMainWindow *current = registry.existing(layout::form(1));
     QVERIFY(QTest::qWaitForWindowExposed(current));
     QRandomGenerator *random = &m_random;
     QHash<QString, QString> lastOption; // window -> option button clicked last
@@ -162,7 +164,7 @@ void TestStress::tenThousandNavigationCommands()
         // Warm once every window exists and has been shown a few times.
         bool allShown = warmResident == 0 && i >= 5000;
         for (int n = 1; allShown && n <= 66; ++n)
-            allShown = registry.existing(QString("Form%1").arg(n)) != nullptr;
+            allShown = registry.existing(testing::idOf(QString("Form%1").arg(n))) != nullptr;
         if (allShown) {
             warmResident = testing::anonymousResidentKiB();
             warmAt = i;
@@ -170,12 +172,12 @@ void TestStress::tenThousandNavigationCommands()
     }
     // Windows kept their state: lists filled once, option buttons as left.
     for (const catalogue::EpisodeWindow &e : catalogue::episodeWindows()) {
-        if (auto *w = qobject_cast<windows::EpisodeWindow *>(
-                registry.existing(layout::toQString(e.name))))
-            QCOMPARE(std::size_t(w->list()->count()), catalogue::labels(e.name).size());
+        if (auto *w = qobject_cast<windows::EpisodeWindow *>(registry.existing(e.id)))
+            QCOMPARE(std::size_t(w->list()->count()), catalogue::labels(e.id).size());
     }
     for (auto it = lastOption.cbegin(); it != lastOption.cend(); ++it) {
-        auto *button = registry.existing(it.key())->findChild<QAbstractButton *>(it.value());
+        auto *button =
+            registry.existing(testing::idOf(it.key()))->findChild<QAbstractButton *>(it.value());
         QVERIFY2(button->isChecked(), qPrintable(it.key() + " " + it.value()));
     }
     QVERIFY2(warmResident > 0, "not every window was reached");
@@ -238,7 +240,7 @@ void TestStress::everyEpisodeWindowPlaysInTurn()
         QVERIFY2(w, qPrintable(name));
         // The user's choice hands the catalogue's location over exactly.
         QVERIFY(testing::chooseWithKeyboard(w->list(), 0));
-        QCOMPARE(w->player()->url(), layout::toQString(*catalogue::location(e.name, 0)));
+        QCOMPARE(w->player()->url(), layout::toQString(*catalogue::location(e.id, 0)));
         // The catalogue's hosts are not reachable here; the same player plays a
         // local copy, then stops so that the next one has the machine.
         w->player()->setUrl(m_server.url("clip.mp4"));

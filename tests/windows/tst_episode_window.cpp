@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "common/gui_actions.h"
+#include "common/window_names.h"
 #include "player/engine.h"
 #include "player/player_actions.h"
 #include "player/player_widget.h"
@@ -101,7 +102,7 @@ void TestEpisodeWindow::loadRunsInsideFirstShow()
     QVERIFY(w.isLoaded());
     EpisodeList *list = w.list();
     QCOMPARE(list->count(), entries);
-    const auto labels = catalogue::labels(window.toStdString());
+    const auto labels = catalogue::labels(testing::idOf(window));
     for (int i = 0; i < entries; ++i)
         QCOMPARE(list->itemText(i), text(labels[std::size_t(i)]));
     QCOMPARE(list->listIndex(), qint16(-1));
@@ -132,7 +133,7 @@ void TestEpisodeWindow::stateSurvivesHideAndShow()
     QVERIFY(w);
     QVERIFY(testing::chooseWithKeyboard(w->list(), 3));
     const QString url = w->player()->url();
-    QCOMPARE(url, text(*catalogue::location("Form12", 3)));
+    QCOMPARE(url, text(*catalogue::location(layout::form(12), 3)));
     w->hide();
     QVERIFY(!w->isVisible());
     w->show();
@@ -189,7 +190,7 @@ void TestEpisodeWindow::choosingAgainSetsAgain()
     QVERIFY(testing::chooseWithKeyboard(w->list(), 1));
     QVERIFY(testing::chooseWithKeyboard(w->list(), 1));
     QCOMPARE(urlSet.count(), 2);
-    QCOMPARE(urlSet.at(1).at(0).toString(), text(*catalogue::location("Form18", 1)));
+    QCOMPARE(urlSet.at(1).at(0).toString(), text(*catalogue::location(layout::form(18), 1)));
 }
 
 void TestEpisodeWindow::keyboardOnClosedList()
@@ -198,9 +199,9 @@ void TestEpisodeWindow::keyboardOnClosedList()
     QVERIFY(w);
     QTest::keyClick(w->list(), Qt::Key_Down);
     QCOMPARE(w->list()->listIndex(), qint16(0));
-    QCOMPARE(w->player()->url(), text(*catalogue::location("Form4", 0)));
+    QCOMPARE(w->player()->url(), text(*catalogue::location(layout::form(4), 0)));
     QTest::keyClick(w->list(), Qt::Key_Down);
-    QCOMPARE(w->player()->url(), text(*catalogue::location("Form4", 1)));
+    QCOMPARE(w->player()->url(), text(*catalogue::location(layout::form(4), 1)));
 }
 
 void TestEpisodeWindow::editingGivesNoSelectionAndPlaysNothing()
@@ -239,7 +240,7 @@ void TestEpisodeWindow::enterAfterTypingAddsNothing()
     QCOMPARE(w->list()->listIndex(), qint16(-1));
     QVERIFY(w->player()->url().isEmpty());
     for (int i = 0; i < 81; ++i)
-        QCOMPARE(w->list()->itemText(i), text(catalogue::labels("Form8")[std::size_t(i)]));
+        QCOMPARE(w->list()->itemText(i), text(catalogue::labels(layout::form(8))[std::size_t(i)]));
 }
 
 void TestEpisodeWindow::labelWithoutLocationLeavesPlayer_data()
@@ -258,7 +259,7 @@ void TestEpisodeWindow::labelWithoutLocationLeavesPlayer()
     QVERIFY(w);
     QVERIFY(testing::chooseWithKeyboard(w->list(), lastLocated));
     const QString playing = w->player()->url();
-    QCOMPARE(playing, text(*catalogue::location(window.toStdString(), qint16(lastLocated))));
+    QCOMPARE(playing, text(*catalogue::location(testing::idOf(window), qint16(lastLocated))));
     QSignalSpy urlSet(w->player(), &player::PlayerWidget::urlChanged);
     QVERIFY(testing::chooseWithKeyboard(w->list(), lastLocated + 1));
     QCOMPARE(w->list()->listIndex(), qint16(lastLocated + 1));
@@ -278,7 +279,7 @@ void TestEpisodeWindow::firstAndLastEntryOfEveryWindow()
     QFETCH(QString, window);
     auto w = shownWindow(window);
     QVERIFY(w);
-    const auto locations = catalogue::locations(window.toStdString());
+    const auto locations = catalogue::locations(testing::idOf(window));
     const int last = int(locations.size()) - 1;
     QVERIFY(testing::chooseWithKeyboard(w->list(), 0));
     QCOMPARE(w->player()->url(), text(locations.front()));
@@ -302,16 +303,16 @@ void TestEpisodeWindow::neighbouringEpisodes()
     auto *next = w->player()->findChild<QToolButton *>("nextEpisodeButton");
     QTest::mouseClick(next, Qt::LeftButton);
     QCOMPARE(w->list()->listIndex(), qint16(11));
-    QCOMPARE(w->list()->currentText(), text(catalogue::labels("Form39")[11]));
-    QCOMPARE(w->player()->url(), text(*catalogue::location("Form39", 11)));
+    QCOMPARE(w->list()->currentText(), text(catalogue::labels(layout::form(39))[11]));
+    QCOMPARE(w->player()->url(), text(*catalogue::location(layout::form(39), 11)));
     QCOMPARE(w->player()->engine()->state().title,
              QStringLiteral("ســــورة  يـــس - ") +
-                 text(catalogue::labels("Form39")[11]).trimmed());
+                 text(catalogue::labels(layout::form(39))[11]).trimmed());
 
     w->player()->setFocus();
     QTest::keyClick(w->player(), Qt::Key_N);
     QCOMPARE(w->list()->listIndex(), qint16(12));
-    QCOMPARE(w->player()->url(), text(*catalogue::location("Form39", 12)));
+    QCOMPARE(w->player()->url(), text(*catalogue::location(layout::form(39), 12)));
     // The last entry has no location: there is no next episode.
     QVERIFY(!actions.nextEpisode->isEnabled());
     QTest::keyClick(w->player(), Qt::Key_N);
@@ -319,7 +320,7 @@ void TestEpisodeWindow::neighbouringEpisodes()
 
     QTest::keyClick(w->player(), Qt::Key_P);
     QCOMPARE(w->list()->listIndex(), qint16(11));
-    QCOMPARE(w->player()->url(), text(*catalogue::location("Form39", 11)));
+    QCOMPARE(w->player()->url(), text(*catalogue::location(layout::form(39), 11)));
     QTest::mouseClick(w->player()->findChild<QToolButton *>("previousEpisodeButton"),
                       Qt::LeftButton);
     QCOMPARE(w->list()->listIndex(), qint16(10));

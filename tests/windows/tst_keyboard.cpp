@@ -5,6 +5,7 @@
 // Keys go through the window system's path (QWindow), as real keys do.
 
 #include "app/application.h"
+#include "common/window_names.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_actions.h"
@@ -111,7 +112,7 @@ void TestKeyboard::cleanup()
 
 QMainWindow *TestKeyboard::open(const QString &name)
 {
-    QMainWindow *window = m_app->registry().window(name);
+    QMainWindow *window = m_app->registry().window(testing::idOf(name));
     if (!window)
         return nullptr;
     window->show();
@@ -122,7 +123,7 @@ QMainWindow *TestKeyboard::open(const QString &name)
 
 bool TestKeyboard::isShown(QStringView name) const
 {
-    const QMainWindow *window = m_app->registry().existing(name);
+    const QMainWindow *window = m_app->registry().existing(testing::idOf(name));
     return window && window->isVisible();
 }
 

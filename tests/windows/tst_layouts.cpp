@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "common/image_checks.h"
+#include "common/window_names.h"
 #include "player/player_widget.h"
 #include "resources/layouts/episode_layouts.h"
 #include "resources/layouts/hub_layouts.h"
@@ -109,7 +110,7 @@ void TestLayouts::hubControlsAtStoredGeometry()
     QFETCH(QString, window);
     QFETCH(QString, control);
     QFETCH(QRect, geometry);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     QWidget *widget = w->centralWidget()->findChild<QWidget *>(control, Qt::FindDirectChildrenOnly);
     QVERIFY(widget);
     QCOMPARE(widget->geometry(), geometry);
@@ -133,7 +134,8 @@ void TestLayouts::episodeControlsAtStoredGeometry()
     QFETCH(QString, window);
     QFETCH(QRect, list);
     QFETCH(QRect, player);
-    auto *w = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(window));
+    auto *w =
+        qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(testing::idOf(window)));
     QVERIFY(w);
     QCOMPARE(w->list()->geometry(), list);
     QCOMPARE(w->player()->geometry(), player);
@@ -167,7 +169,7 @@ void TestLayouts::framesAreFixed()
 {
     QFETCH(QString, window);
     QFETCH(QSize, client);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QCOMPARE(w->centralWidget()->size(), client);
@@ -205,7 +207,7 @@ void TestLayouts::openingPositions()
 {
     QFETCH(QString, window);
     QFETCH(QPoint, clientTopLeft);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QTRY_COMPARE(w->centralWidget()->mapToGlobal(QPoint(0, 0)), clientTopLeft);
@@ -228,7 +230,7 @@ void TestLayouts::tabOrders()
 {
     QFETCH(QString, window);
     QFETCH(QStringList, order);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     QWidget *widget = w->findChild<QWidget *>(order.first());
     QStringList visited;
     for (int i = 0; i < order.size(); ++i) {
@@ -242,7 +244,7 @@ void TestLayouts::tabOrders()
 
 void TestLayouts::surahIndexBackground()
 {
-    QMainWindow *index = m_app->registry().window(u"Form2");
+    QMainWindow *index = m_app->registry().window(layout::form(2));
     QWidget *client = index->centralWidget();
     QVERIFY(client->autoFillBackground());
     QCOMPARE(client->palette().color(QPalette::Window),
@@ -251,7 +253,7 @@ void TestLayouts::surahIndexBackground()
     QCOMPARE(button->palette().color(QPalette::Window),
              QApplication::palette().color(QPalette::Window));
     // Other windows keep the toolkit's colours.
-    QVERIFY(!m_app->registry().window(u"Form63")->centralWidget()->autoFillBackground());
+    QVERIFY(!m_app->registry().window(layout::form(63))->centralWidget()->autoFillBackground());
 }
 
 void TestLayouts::optionButtonsKeepTheButtonFace_data()
@@ -270,7 +272,7 @@ void TestLayouts::optionButtonsKeepTheButtonFace()
 {
     QFETCH(QString, window);
     QFETCH(QString, button);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     auto *option = w->findChild<QRadioButton *>(button);
@@ -305,7 +307,7 @@ void TestLayouts::optionCirclesAreWhole()
     // Every circle not chosen and without the focus looks like every other
     // on the screen: none is cut by a neighbouring button lying over it.
     QFETCH(QString, window);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     const QImage shot = w->grab().toImage();
@@ -342,10 +344,10 @@ void TestLayouts::optionCirclesAreWhole()
 
 void TestLayouts::titlesAndFieldsRunLeftToRight()
 {
-    auto *w = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(u"Form3"));
+    auto *w = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(layout::form(3)));
     QCOMPARE(w->windowTitle(),
              QChar(windows::kLeftToRightMark) + QString(14, ' ') + "الشيـــخ النوفـــارث");
-    QCOMPARE(m_app->registry().window(u"Form2")->windowTitle(),
+    QCOMPARE(m_app->registry().window(layout::form(2))->windowTitle(),
              QChar(windows::kLeftToRightMark) + QString("            تفسيــر القـرآن فديو   "));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -381,11 +383,12 @@ void TestLayouts::arabicFontFoundAndUsed()
 
 void TestLayouts::form18UsesItsLargerFont()
 {
-    auto *w = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(u"Form18"));
+    auto *w = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(layout::form(18)));
     QCOMPARE(w->font().pointSizeF(), 13.0);
     QCOMPARE(w->list()->font().pointSizeF(), 13.0);
     QCOMPARE(w->list()->height(), 32);
-    auto *other = qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(u"Form17"));
+    auto *other =
+        qobject_cast<windows::EpisodeWindow *>(m_app->registry().window(layout::form(17)));
     QVERIFY(other->list()->font().pointSizeF() < 13.0);
     // The player's controls are the same in every window.
     QCOMPARE(w->findChild<player::PlayerWidget *>()->font(),
@@ -434,7 +437,7 @@ void TestLayouts::menuBarsRunLeftToRightInStoredOrder()
 {
     QFETCH(QString, window);
     QFETCH(QStringList, entries);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QMenuBar *bar = w->menuBar();
@@ -463,7 +466,7 @@ void TestLayouts::windowsRenderTheirContent_data()
 void TestLayouts::windowsRenderTheirContent()
 {
     QFETCH(QString, window);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     const QImage image = w->grab().toImage();

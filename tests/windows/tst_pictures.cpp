@@ -5,6 +5,7 @@
 // on the X server too.
 
 #include "app/application.h"
+#include "common/window_names.h"
 #include "player/player_widget.h"
 #include "resources/pictures/picture_files.h"
 #include "windows/episode/episode_list.h"
@@ -136,7 +137,7 @@ void TestPictures::cleanup()
 
 QMainWindow *TestPictures::shown(const QString &name)
 {
-    QMainWindow *window = m_app->registry().window(name);
+    QMainWindow *window = m_app->registry().window(testing::idOf(name));
     if (!window)
         return nullptr;
     window->show();
@@ -163,7 +164,7 @@ void TestPictures::pictureShowsItsImageAtItsPlace()
     QFETCH(QString, file);
     QFETCH(QRect, pixels);
     QFETCH(QString, tooltip);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     auto *picture = w->findChild<PictureControl *>(control);
     QVERIFY(picture);
     QCOMPARE(picture->parentWidget(), w->centralWidget());
@@ -203,7 +204,7 @@ void TestPictures::picturesPerWindow()
 {
     QFETCH(QString, window);
     QFETCH(int, pictures);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     QCOMPARE(w->findChildren<PictureControl *>().size(), pictures);
 }
 
@@ -211,7 +212,9 @@ void TestPictures::sharedPortraitIsOneImage()
 {
     // Windows far apart in the table show the very same image.
     const auto pictureOf = [this](const char *window) {
-        return m_app->registry().window(QString(window))->findChild<PictureControl *>("Image1");
+        return m_app->registry()
+            .window(testing::idOf(QString(window)))
+            ->findChild<PictureControl *>("Image1");
     };
     QCOMPARE(pictureOf("Form3")->pixmap().toImage(), pictureOf("Form62")->pixmap().toImage());
     QCOMPARE(pictureOf("Form18")->pixmap().toImage(), pictureOf("Form40")->pixmap().toImage());

@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "common/gui_actions.h"
 #include "common/image_checks.h"
+#include "common/window_names.h"
 #include "media_server.h"
 #include "player/engine.h"
 #include "player/player_widget.h"
@@ -81,7 +82,7 @@ void TestScreenshots::cleanup()
 
 QMainWindow *TestScreenshots::showOnly(const QString &name)
 {
-    QMainWindow *window = m_app->registry().window(name);
+    QMainWindow *window = m_app->registry().window(testing::idOf(name));
     for (QMainWindow *other : testing::visibleWindows()) {
         if (other != window)
             other->hide();

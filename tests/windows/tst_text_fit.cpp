@@ -4,6 +4,7 @@
 // fonts round to other pixel sizes.
 
 #include "app/application.h"
+#include "common/window_names.h"
 #include "player/control_bar.h"
 #include "player/player_widget.h"
 #include "player/status_text.h"
@@ -152,7 +153,7 @@ void TestTextFit::initTestCase()
 windows::EpisodeWindow *TestTextFit::showEpisodeWindow(int number)
 {
     auto *w = qobject_cast<windows::EpisodeWindow *>(
-        m_app->registry().window(QStringLiteral("Form%1").arg(number)));
+        m_app->registry().window(testing::idOf(QStringLiteral("Form%1").arg(number))));
     if (!w)
         return nullptr;
     w->show();
@@ -169,7 +170,7 @@ void TestTextFit::optionCaptionsFit_data()
 void TestTextFit::optionCaptionsFit()
 {
     QFETCH(QString, window);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QStringList cut;
@@ -248,7 +249,7 @@ void TestTextFit::menuCaptionsFit_data()
 void TestTextFit::menuCaptionsFit()
 {
     QFETCH(QString, window);
-    QMainWindow *w = m_app->registry().window(window);
+    QMainWindow *w = m_app->registry().window(testing::idOf(window));
     QVERIFY(w);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));

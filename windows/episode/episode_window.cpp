@@ -61,14 +61,13 @@ QString storedListText(const layout::EpisodeLayout &layout)
 } // namespace
 
 EpisodeWindow::EpisodeWindow(const layout::EpisodeLayout &layout, QWidget *parent)
-    : FormWindow(parent), m_layout(layout)
+    : FormWindow(layout.id(), parent), m_layout(layout)
 {
-    QWidget *client =
-        setUpFrame(this, layout.name, caption(layout), layout.clientWidth, layout.clientHeight);
+    QWidget *client = setUpFrame(this, caption(layout), layout.clientWidth, layout.clientHeight);
     if (layout.hasIcon)
         applyWindowIcon(this);
     createControls(client);
-    buildMenuBar(this, layout::episodeMenuOf(layout.name));
+    buildMenuBar(this, layout::episodeMenuOf(layout.id()));
     if (layout.hasLargeFont)
         useLargeFont();
     if (layout.position)
@@ -203,7 +202,7 @@ bool EpisodeWindow::eventFilter(QObject *watched, QEvent *event)
 
 void EpisodeWindow::formLoad()
 {
-    const auto labels = catalogue::labels(m_layout.name);
+    const auto labels = catalogue::labels(id());
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(labels.size()));
     for (std::string_view label : labels)
@@ -214,7 +213,7 @@ void EpisodeWindow::formLoad()
 
 void EpisodeWindow::playSelected()
 {
-    const auto location = catalogue::location(m_layout.name, m_list->listIndex());
+    const auto location = catalogue::location(id(), m_list->listIndex());
     if (!location)
         return;
     // The desktop's media controls and the still picture of a sound-only
@@ -226,7 +225,7 @@ void EpisodeWindow::playSelected()
 
 void EpisodeWindow::chooseNeighbour(int step)
 {
-    const auto target = catalogue::neighbourWithLocation(m_layout.name, m_list->listIndex(), step);
+    const auto target = catalogue::neighbourWithLocation(id(), m_list->listIndex(), step);
     if (!target)
         return;
     // As if the user had chosen it in the list.
@@ -237,9 +236,8 @@ void EpisodeWindow::chooseNeighbour(int step)
 void EpisodeWindow::updateNeighbours()
 {
     const qint16 index = m_list->listIndex();
-    m_player->actions().setNeighbours(
-        catalogue::neighbourWithLocation(m_layout.name, index, -1).has_value(),
-        catalogue::neighbourWithLocation(m_layout.name, index, 1).has_value());
+    m_player->actions().setNeighbours(catalogue::neighbourWithLocation(id(), index, -1).has_value(),
+                                      catalogue::neighbourWithLocation(id(), index, 1).has_value());
 }
 
 } // namespace windows

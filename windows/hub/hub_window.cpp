@@ -32,10 +32,11 @@ std::optional<Direction> arrowDirection(int key)
 
 } // namespace
 
-HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent) : FormWindow(parent)
+HubWindow::HubWindow(const layout::WindowLayout &layout, QWidget *parent)
+    : FormWindow(layout.id(), parent)
 {
-    QWidget *client = setUpFrame(this, layout.name, layout::toQString(layout.caption),
-                                 layout.clientWidth, layout.clientHeight);
+    QWidget *client = setUpFrame(this, layout::toQString(layout.caption), layout.clientWidth,
+                                 layout.clientHeight);
     m_options = new QButtonGroup(this);
     m_options->setExclusive(true);
 
