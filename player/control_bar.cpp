@@ -3,12 +3,12 @@
 #include "player_actions.h"
 #include "spoken_slider.h"
 #include "status_text.h"
+#include "toolkit/process_style.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -54,17 +54,6 @@ public:
     }
 };
 
-QStyle *clickToJumpStyle()
-{
-    // One for every slider of the process; the application owns it.
-    static QPointer<ClickToJumpStyle> style;
-    if (!style) {
-        style = new ClickToJumpStyle;
-        style->setParent(qApp);
-    }
-    return style;
-}
-
 QToolButton *buttonFor(QAction *action, const char *name, QWidget *parent)
 {
     auto *button = new QToolButton(parent);
@@ -106,7 +95,7 @@ void ControlBar::createSeekBar()
     m_seek->setFocusPolicy(Qt::TabFocus);
     setSeekUnit(kMillisecondsPerSecond);
     m_seek->setRange(0, 0);
-    m_seek->setStyle(clickToJumpStyle());
+    m_seek->setStyle(toolkit::processStyle<ClickToJumpStyle>());
     m_time = new QLabel(timeText(0, 0), this);
     m_time->setObjectName(QStringLiteral("timeLabel"));
     m_time->setToolTip(tr("Elapsed and total time"));
@@ -127,7 +116,7 @@ void ControlBar::createVolume()
     m_volume->setAccessibleName(tr("Volume"));
     m_volume->setFocusPolicy(Qt::TabFocus);
     m_volume->setRange(0, 100);
-    m_volume->setStyle(clickToJumpStyle());
+    m_volume->setStyle(toolkit::processStyle<ClickToJumpStyle>());
     m_volume->setValue(PlaybackState{}.volume);
     m_volume->setFixedWidth(56);
     connect(m_volume, &QSlider::valueChanged, this, &ControlBar::volumeRequested);

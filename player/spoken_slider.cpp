@@ -1,5 +1,7 @@
 #include "spoken_slider.h"
 
+#include "toolkit/accessible_factory.h"
+
 #include <QAccessibleWidget>
 
 namespace player {
@@ -46,23 +48,12 @@ private:
     }
 };
 
-QAccessibleInterface *spokenSliderFactory(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(SpokenSlider::staticMetaObject.className()))
-        return new SpokenSliderAccessible(static_cast<SpokenSlider *>(object));
-    return nullptr;
-}
-
 } // namespace
 
 SpokenSlider::SpokenSlider(int unit, std::function<QString(int)> spoken, QWidget *parent)
     : QSlider(Qt::Horizontal, parent), m_unit(unit), m_spoken(std::move(spoken))
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(&spokenSliderFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    toolkit::installAccessibleInterface<SpokenSlider, SpokenSliderAccessible>();
 }
 
 } // namespace player

@@ -1,5 +1,7 @@
 #include "menu_keys.h"
 
+#include "toolkit/process_style.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,17 +28,6 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
-
-QStyle *altKeyStyle()
-{
-    // One for every menu bar of the process; the application owns it.
-    static QPointer<AltKeyStyle> style;
-    if (!style) {
-        style = new AltKeyStyle;
-        style->setParent(qApp);
-    }
-    return style;
-}
 
 // F10 for one window's menu bar, and Esc back to where the focus was.
 class MenuKeys : public QObject
@@ -91,7 +82,7 @@ private:
 
 void addMenuKeys(QMainWindow *window, QMenuBar *bar)
 {
-    bar->setStyle(altKeyStyle());
+    bar->setStyle(toolkit::processStyle<AltKeyStyle>());
     new MenuKeys(window, bar);
 }
 

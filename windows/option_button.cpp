@@ -1,6 +1,6 @@
 #include "option_button.h"
 
-#include "accessible_factory.h"
+#include "toolkit/accessible_factory.h"
 
 #include <QAccessibleWidget>
 
@@ -52,7 +52,7 @@ private:
 
 OptionButton::OptionButton(const QString &caption, QWidget *parent) : QRadioButton(caption, parent)
 {
-    installAccessibleInterface<OptionButton, OptionAccessible>();
+    toolkit::installAccessibleInterface<OptionButton, OptionAccessible>();
 }
 
 } // namespace windows

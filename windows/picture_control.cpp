@@ -1,6 +1,6 @@
 #include "picture_control.h"
 
-#include "accessible_factory.h"
+#include "toolkit/accessible_factory.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -65,7 +65,7 @@ PictureControl::PictureControl(const QPixmap &pixmap, QWidget *parent)
 {
     // Screen readers see picture controls as images, and those that open
     // something as links with a press action.
-    installAccessibleInterface<PictureControl, PictureAccessible>();
+    toolkit::installAccessibleInterface<PictureControl, PictureAccessible>();
     setFixedSize(m_pixmap.deviceIndependentSize().toSize());
     // The image covers the whole control: nothing beneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);

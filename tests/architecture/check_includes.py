@@ -20,6 +20,7 @@ import sys
 # Folder -> folders its files may include (besides their own folder).
 ALLOWED = {
     "ids": [],
+    "toolkit": [],
     "catalogue": ["ids"],
     "links": ["ids"],
     "resources": ["ids"],
@@ -27,11 +28,19 @@ ALLOWED = {
     "resources/layouts": ["ids", "resources/pictures"],
     "resources/drawing": ["ids", "resources/pictures"],
     "resources/desktop": ["ids", "resources/drawing"],
-    "player": ["ids"],
-    "player/desktop": ["ids", "player"],
-    "windows": ["ids", "player", "catalogue", "resources/layouts", "resources/pictures"],
+    "player": ["ids", "toolkit"],
+    "player/desktop": ["ids", "toolkit", "player"],
+    "windows": [
+        "ids",
+        "toolkit",
+        "player",
+        "catalogue",
+        "resources/layouts",
+        "resources/pictures",
+    ],
     "windows/hub": [
         "ids",
+        "toolkit",
         "windows",
         "player",
         "catalogue",
@@ -40,6 +49,7 @@ ALLOWED = {
     ],
     "windows/episode": [
         "ids",
+        "toolkit",
         "windows",
         "player",
         "catalogue",
@@ -48,6 +58,7 @@ ALLOWED = {
     ],
     "app": [
         "ids",
+        "toolkit",
         "windows",
         "windows/hub",
         "windows/episode",

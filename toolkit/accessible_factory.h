@@ -7,7 +7,7 @@
 #include <QAccessible>
 #include <QString>
 
-namespace windows {
+namespace toolkit {
 
 template <typename Widget, typename Interface> void installAccessibleInterface()
 {
@@ -23,4 +23,4 @@ template <typename Widget, typename Interface> void installAccessibleInterface()
     Q_UNUSED(installed);
 }
 
-} // namespace windows
+} // namespace toolkit
