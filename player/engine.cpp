@@ -10,9 +10,6 @@
 #include <QUrl>
 #include <clocale>
 
-// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
-Q_LOGGING_CATEGORY(lcPlayer, "tafsir.player", QtWarningMsg)
-
 namespace player {
 namespace {
 

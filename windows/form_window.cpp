@@ -1,6 +1,6 @@
 #include "form_window.h"
 
-#include "window_frame.h"
+#include "logging.h"
 
 #include <QHideEvent>
 #include <algorithm>

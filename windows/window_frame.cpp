@@ -1,6 +1,7 @@
 #include "window_frame.h"
 
 #include "form_window.h"
+#include "logging.h"
 #include "menu_keys.h"
 #include "option_button.h"
 #include "picture_control.h"
@@ -19,9 +20,6 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
-
-// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
-Q_LOGGING_CATEGORY(lcWindows, "tafsir.windows", QtWarningMsg)
 
 namespace windows {
 

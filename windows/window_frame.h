@@ -6,7 +6,6 @@
 
 #include "resources/layouts/layout_types.h"
 
-#include <QLoggingCategory>
 #include <QRect>
 #include <span>
 #include <utility>
@@ -17,8 +16,6 @@ class QButtonGroup;
 class QMainWindow;
 class QRadioButton;
 class QWidget;
-
-Q_DECLARE_LOGGING_CATEGORY(lcWindows)
 
 namespace windows {
 

@@ -12,9 +12,6 @@
 #include <QPointer>
 #include <algorithm>
 
-// Warnings only unless QT_LOGGING_RULES asks for more ("tafsir.*.debug=true").
-Q_LOGGING_CATEGORY(lcDesktop, "tafsir.player.desktop", QtWarningMsg)
-
 namespace player {
 
 void attachToDesktop(PlayerWidget *player)
