@@ -58,33 +58,18 @@ MprisService::~MprisService()
 
 void MprisService::publish(PlayerWidget *player)
 {
-    // A published player that has been destroyed reads as null here, and
-    // still has its name to give up.
-    if (player && player == m_player)
+    // Once, with a player that has its engine: the desktop session makes a
+    // service for each player it publishes and deletes it to withdraw it.
+    if (m_player || !player || !player->engine())
         return;
-    disconnect(m_following);
-    for (const QMetaObject::Connection &connection : std::as_const(m_followingActions))
-        disconnect(connection);
-    m_followingActions.clear();
     m_player = player;
-    Engine *engine = player ? player->engine() : nullptr;
+    Engine *engine = player->engine();
     m_engine = engine;
-    // Whatever the new player has open is a new item to clients.
-    m_track = {};
-    m_lastStatus = Status::Idle;
-    m_jumps.reset();
-    if (!engine) {
-        releaseName();
-        m_announced.clear();
-        return;
-    }
-    m_following = connect(engine, &Engine::stateChanged, this, &MprisService::follow);
+    connect(engine, &Engine::stateChanged, this, &MprisService::follow);
     // Whether there is an episode before or after follows the window's list.
     PlayerActions &actions = player->actions();
-    for (QAction *step : {actions.previousEpisode, actions.nextEpisode}) {
-        m_followingActions << connect(step, &QAction::changed, this,
-                                      [this] { announce(playerProperties()); });
-    }
+    for (QAction *step : {actions.previousEpisode, actions.nextEpisode})
+        connect(step, &QAction::changed, this, [this] { announce(playerProperties()); });
     claimName();
     follow(engine->state());
 }

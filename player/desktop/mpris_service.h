@@ -15,7 +15,6 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QElapsedTimer>
-#include <QList>
 #include <QObject>
 #include <QPointer>
 
@@ -40,9 +39,8 @@ public:
     int slot() const { return m_slot; }
     ~MprisService() override;
 
-    // Publishes this player, replacing the one published before; null
-    // publishes none and gives the service name up. The player must have
-    // its engine.
+    // Publishes this player, which has its engine, for the service's life;
+    // a service publishes one player once.
     void publish(PlayerWidget *player);
 
     // For the player interface.
@@ -76,8 +74,6 @@ private:
     MprisPlayerAdaptor *m_playerAdaptor = nullptr;
     QPointer<PlayerWidget> m_player;
     QPointer<Engine> m_engine;
-    QMetaObject::Connection m_following;
-    QList<QMetaObject::Connection> m_followingActions;
     bool m_nameClaimed = false;
     mpris::Track m_track;
     quint64 m_trackCount = 0;

@@ -9,15 +9,19 @@
 namespace player {
 
 PlayerWatch::PlayerWatch(PlayerWidget *player, QObject *parent)
-    : QObject(parent), m_player(player), m_engine(player->engine())
+    : QObject(parent), m_player(player), m_engine(player->engine()), m_window(player->window())
 {
     // The widget destroys its engine before QObject announces the widget's
     // own end, so either may be the first to go.
     connect(player, &QObject::destroyed, this, &PlayerWatch::gone);
     connect(m_engine, &QObject::destroyed, this, &PlayerWatch::gone);
     connect(m_engine, &Engine::stateChanged, this, &PlayerWatch::followState);
+    // A player stays in the window it was made in; the window's QWindow is
+    // made as it is first shown, and again after the window gave it back.
     player->installEventFilter(this);
-    followWindow();
+    if (m_window != player)
+        m_window->installEventFilter(this);
+    followWindowHandle();
     followState(m_engine->state());
 }
 
@@ -69,19 +73,9 @@ void PlayerWatch::followState(const PlaybackState &state)
     emit changed();
 }
 
-// The window is the player's top-level one, which exists before it is first
-// shown, and its QWindow, which is created as it is first shown.
-void PlayerWatch::followWindow()
+void PlayerWatch::followWindowHandle()
 {
-    QWidget *window = m_player ? m_player->window() : nullptr;
-    if (window != m_window) {
-        if (m_window && m_window != m_player)
-            m_window->removeEventFilter(this);
-        m_window = window;
-        if (window && window != m_player)
-            window->installEventFilter(this);
-    }
-    QWindow *handle = window ? window->windowHandle() : nullptr;
+    QWindow *handle = m_window ? m_window->windowHandle() : nullptr;
     if (handle != m_windowHandle) {
         if (m_windowHandle)
             m_windowHandle->removeEventFilter(this);
@@ -94,10 +88,9 @@ void PlayerWatch::followWindow()
 bool PlayerWatch::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::ParentChange:
     case QEvent::Show:
         if (watched == m_player || watched == m_window)
-            followWindow();
+            followWindowHandle();
         emit changed();
         break;
     case QEvent::Hide:

@@ -47,7 +47,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void followWindow();
+    void followWindowHandle();
     void followState(const PlaybackState &state);
     bool isOnScreen() const;
 
