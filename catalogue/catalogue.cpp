@@ -30,14 +30,14 @@ constexpr layout::WindowId idOfRow(std::size_t row)
 }
 
 template <std::size_t... I>
-constexpr std::array<EpisodeWindow, sizeof...(I)> windowsOf(std::index_sequence<I...>)
+constexpr std::array<ListedWindow, sizeof...(I)> windowsOf(std::index_sequence<I...>)
 {
-    return {{EpisodeWindow{idOfRow(I), data::kWindows[I].name, data::kWindows[I].surah}...}};
+    return {{ListedWindow{idOfRow(I), data::kWindows[I].name, data::kWindows[I].surah}...}};
 }
 
 constexpr auto kIndexes = std::make_index_sequence<data::kWindows.size()>{};
 constexpr std::array<WindowTexts, data::kWindows.size()> kTexts = textsOf(kIndexes);
-constexpr std::array<EpisodeWindow, data::kWindows.size()> kEpisodeWindows = windowsOf(kIndexes);
+constexpr std::array<ListedWindow, data::kWindows.size()> kListedWindows = windowsOf(kIndexes);
 
 // Position of each episode window in the tables, by window number.
 constexpr std::array<std::optional<std::size_t>, layout::kWindowCount + 1> kSlotByNumber = [] {
@@ -66,15 +66,15 @@ static_assert(tableInWindowOrder(), "episode windows must be listed Form3..Form6
 
 } // namespace
 
-std::span<const EpisodeWindow> episodeWindows()
+std::span<const ListedWindow> episodeWindows()
 {
-    return kEpisodeWindows;
+    return kListedWindows;
 }
 
-const EpisodeWindow *findEpisodeWindow(layout::WindowId window)
+const ListedWindow *findEpisodeWindow(layout::WindowId window)
 {
     const auto slot = slotOf(window);
-    return slot ? &kEpisodeWindows[*slot] : nullptr;
+    return slot ? &kListedWindows[*slot] : nullptr;
 }
 
 std::span<const std::string_view> labels(layout::WindowId window)

@@ -16,8 +16,8 @@
 
 namespace catalogue {
 
-// One episode window and what it serves.
-struct EpisodeWindow
+// An episode window as the catalogue lists it, and what it serves.
+struct ListedWindow
 {
     layout::WindowId id;   // Form3 to Form62, Form64 to Form66
     std::string_view name; // its name, "Form3" and so on
@@ -25,11 +25,11 @@ struct EpisodeWindow
 };
 
 // The 63 episode windows in the order Form3 to Form62, Form64, Form65, Form66.
-std::span<const EpisodeWindow> episodeWindows();
+std::span<const ListedWindow> episodeWindows();
 
 // The episode window of that id, or nullptr for any other window (and for
 // no window).
-const EpisodeWindow *findEpisodeWindow(layout::WindowId window);
+const ListedWindow *findEpisodeWindow(layout::WindowId window);
 
 // The labels of a window in list order (UTF-8, trailing blanks kept); the
 // label at position p is the one the list shows at list index p. Empty for a

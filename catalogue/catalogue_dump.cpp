@@ -11,7 +11,7 @@ int main()
 {
     std::string out;
     out.reserve(256 * 1024);
-    for (const catalogue::EpisodeWindow &window : catalogue::episodeWindows()) {
+    for (const catalogue::ListedWindow &window : catalogue::episodeWindows()) {
         const auto labels = catalogue::labels(window.id);
         const auto locations = catalogue::locations(window.id);
         for (std::size_t i = 0; i < labels.size(); ++i) {

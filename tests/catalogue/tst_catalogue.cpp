@@ -321,9 +321,9 @@ void TestCatalogue::windows()
     QVERIFY(std::size_t(position) < all.size());
     QCOMPARE(bytes(all[std::size_t(position)].name), window);
 
-    const catalogue::EpisodeWindow *found = catalogue::findEpisodeWindow(idOf(window));
+    const catalogue::ListedWindow *found = catalogue::findEpisodeWindow(idOf(window));
     QVERIFY(found != nullptr);
-    for (const catalogue::EpisodeWindow *w : {&all[std::size_t(position)], found}) {
+    for (const catalogue::ListedWindow *w : {&all[std::size_t(position)], found}) {
         QCOMPARE(bytes(w->name), window);
         QCOMPARE(w->surah, surah);
     }

@@ -171,7 +171,7 @@ void TestStress::tenThousandNavigationCommands()
         }
     }
     // Windows kept their state: lists filled once, option buttons as left.
-    for (const catalogue::EpisodeWindow &e : catalogue::episodeWindows()) {
+    for (const catalogue::ListedWindow &e : catalogue::episodeWindows()) {
         if (auto *w = qobject_cast<windows::EpisodeWindow *>(registry.existing(e.id)))
             QCOMPARE(std::size_t(w->list()->count()), catalogue::labels(e.id).size());
     }
@@ -234,7 +234,7 @@ void TestStress::thousandQuickChoicesAgainstAFaultyServer()
 
 void TestStress::everyEpisodeWindowPlaysInTurn()
 {
-    for (const catalogue::EpisodeWindow &e : catalogue::episodeWindows()) {
+    for (const catalogue::ListedWindow &e : catalogue::episodeWindows()) {
         const QString name = layout::toQString(e.name);
         windows::EpisodeWindow *w = showEpisodeWindow(name);
         QVERIFY2(w, qPrintable(name));

@@ -270,7 +270,7 @@ void TestEpisodeWindow::labelWithoutLocationLeavesPlayer()
 void TestEpisodeWindow::firstAndLastEntryOfEveryWindow_data()
 {
     QTest::addColumn<QString>("window");
-    for (const catalogue::EpisodeWindow &w : catalogue::episodeWindows())
+    for (const catalogue::ListedWindow &w : catalogue::episodeWindows())
         QTest::newRow(w.name.data()) << text(w.name);
 }
 
