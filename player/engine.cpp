@@ -298,7 +298,7 @@ void Engine::open(const QString &location, const QString &title)
     } else {
         m_pending = location;
     }
-    publish();
+    signalChange();
 }
 
 void Engine::setRenderFailed()
@@ -309,7 +309,7 @@ void Engine::setRenderFailed()
     m_pending.clear();
     m_waitClock.stop();
     m_tracker.cannotDraw();
-    publish();
+    signalChange();
 }
 
 void Engine::setRenderReady()
@@ -389,7 +389,7 @@ void Engine::setPaused(bool paused)
     m_tracker.pauseRequested(paused);
     int flag = paused ? 1 : 0;
     mpv().setPropertyAsync(m_handle.get(), 0, "pause", MPV_FORMAT_FLAG, &flag);
-    publish();
+    signalChange();
 }
 
 void Engine::stop()
@@ -403,7 +403,7 @@ void Engine::stop()
         m_pending.clear();
         m_waitClock.stop();
         m_tracker.stopped();
-        publish();
+        signalChange();
         return;
     }
     command({"stop"});
@@ -418,7 +418,7 @@ void Engine::onWaitTick()
     }
     if (status() != Status::Connecting)
         m_waitClock.stop();
-    publish();
+    signalChange();
 }
 
 void Engine::watchForTheEnd()
@@ -433,7 +433,7 @@ void Engine::watchForTheEnd()
     }
     if (!m_tracker.isLoaded())
         m_endWatch.stop();
-    publish();
+    signalChange();
 }
 
 void Engine::abandonLoad()
@@ -471,7 +471,7 @@ void Engine::setVolume(int volume)
     m_tracker.volumeSet(qBound(0, volume, 100));
     double value = state().volume;
     mpv().setPropertyAsync(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
-    publish();
+    signalChange();
 }
 
 void Engine::setMuted(bool muted)
@@ -481,7 +481,7 @@ void Engine::setMuted(bool muted)
     m_tracker.mutedSet(muted);
     int flag = muted ? 1 : 0;
     mpv().setPropertyAsync(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
-    publish();
+    signalChange();
 }
 
 void Engine::setSpeed(double speed)
@@ -491,7 +491,7 @@ void Engine::setSpeed(double speed)
     m_tracker.speedSet(qBound(kMinimumSpeed, speed, kMaximumSpeed));
     double value = state().speed;
     mpv().setPropertyAsync(m_handle.get(), 0, "speed", MPV_FORMAT_DOUBLE, &value);
-    publish();
+    signalChange();
 }
 
 void Engine::setFitToArea(bool enlarge)
@@ -560,7 +560,7 @@ void Engine::handleEvent(const mpv_event &event)
     default:
         break;
     }
-    publish();
+    signalChange();
 }
 
 void Engine::planThePicture(quint64 hook)
@@ -642,10 +642,10 @@ void Engine::noteLogMessage(const mpv_event &event)
 void Engine::nameFault(Fault fault)
 {
     m_tracker.faultNamed(fault);
-    publish();
+    signalChange();
 }
 
-void Engine::publish()
+void Engine::signalChange()
 {
     const bool retry = state().soundLost && isRunning(status());
     if (retry != m_soundRetry.isActive()) {

@@ -95,7 +95,9 @@ private:
     void handleEndOfFile(const mpv_event &event);
     void noteLogMessage(const mpv_event &event);
     void nameFault(Fault fault);
-    void publish();
+    // Signals the tracker's state where it changed, and keeps looking for a
+    // lost sound server while a file runs.
+    void signalChange();
     void onWaitTick();
     void watchForTheEnd();
     void abandonLoad();

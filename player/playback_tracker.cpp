@@ -290,15 +290,15 @@ void PlaybackTracker::stopped()
 
 std::optional<PlaybackState> PlaybackTracker::takeChange()
 {
-    if (m_state == m_published)
+    if (m_state == m_signalled)
         return std::nullopt;
     PlaybackState withOldPosition = m_state;
-    withOldPosition.position = m_published.position;
-    if (withOldPosition == m_published &&
-        qAbs(m_state.position - m_published.position) < kPositionStep) {
+    withOldPosition.position = m_signalled.position;
+    if (withOldPosition == m_signalled &&
+        qAbs(m_state.position - m_signalled.position) < kPositionStep) {
         return std::nullopt;
     }
-    m_published = m_state;
+    m_signalled = m_state;
     return m_state;
 }
 

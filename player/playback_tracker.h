@@ -53,7 +53,7 @@ public:
     // 350 KB, more than any of the catalogue's formats needs before its
     // first frame.
     static constexpr int kOpenDeadlineSeconds = 45;
-    // Position changes smaller than this are not published on their own.
+    // Position changes smaller than this are not signalled on their own.
     static constexpr double kPositionStep = 0.2;
     // A stream shorter than its media by more than this has ended early.
     static constexpr double kEarlyEndMargin = 1.0;
@@ -143,7 +143,7 @@ private:
     bool wholeFileArrived() const;
 
     PlaybackState m_state;
-    PlaybackState m_published;
+    PlaybackState m_signalled;
     bool m_loading = false;
     bool m_loaded = false;
     bool m_paused = false;
