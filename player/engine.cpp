@@ -219,10 +219,32 @@ Engine::Engine(QObject *parent) : QObject(parent)
     m_soundRetry.setInterval(kSoundRetryIntervalMs);
     connect(&m_soundRetry, &QTimer::timeout, this, [this] { command({"ao-reload"}); });
     m_clock.start();
+}
+
+bool Engine::start()
+{
+    if (m_started)
+        return isValid();
+    m_started = true;
     if (!initialise()) {
         m_handle.reset();
         m_tracker.engineUnavailable();
+        signalChange();
+        return false;
     }
+    // What the user set before is what plays.
+    applySettings();
+    return true;
+}
+
+void Engine::applySettings()
+{
+    double volume = state().volume;
+    mpv().setPropertyAsync(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &volume);
+    int muted = state().muted ? 1 : 0;
+    mpv().setPropertyAsync(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &muted);
+    double speed = state().speed;
+    mpv().setPropertyAsync(m_handle.get(), 0, "speed", MPV_FORMAT_DOUBLE, &speed);
 }
 
 Engine::~Engine()
@@ -285,7 +307,7 @@ bool Engine::initialise()
 
 void Engine::open(const QString &location, const QString &title)
 {
-    if (!m_handle)
+    if (!start())
         return;
     m_tracker.opening(title.isEmpty() ? titleOf(location.trimmed()) : title);
     m_probe.cancel();
@@ -464,33 +486,35 @@ void Engine::seekTo(double seconds)
 
 // Volume and mute take effect in the state at once, so that steps given in
 // quick succession (keys, wheel) add up before mpv confirms each one.
+// Before the core exists the settings are kept there alone, and handed to
+// the core as it is made.
 void Engine::setVolume(int volume)
 {
-    if (!m_handle)
-        return;
     m_tracker.volumeSet(qBound(0, volume, 100));
-    double value = state().volume;
-    mpv().setPropertyAsync(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
+    if (m_handle) {
+        double value = state().volume;
+        mpv().setPropertyAsync(m_handle.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
+    }
     signalChange();
 }
 
 void Engine::setMuted(bool muted)
 {
-    if (!m_handle)
-        return;
     m_tracker.mutedSet(muted);
-    int flag = muted ? 1 : 0;
-    mpv().setPropertyAsync(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
+    if (m_handle) {
+        int flag = muted ? 1 : 0;
+        mpv().setPropertyAsync(m_handle.get(), 0, "mute", MPV_FORMAT_FLAG, &flag);
+    }
     signalChange();
 }
 
 void Engine::setSpeed(double speed)
 {
-    if (!m_handle)
-        return;
     m_tracker.speedSet(qBound(kMinimumSpeed, speed, kMaximumSpeed));
-    double value = state().speed;
-    mpv().setPropertyAsync(m_handle.get(), 0, "speed", MPV_FORMAT_DOUBLE, &value);
+    if (m_handle) {
+        double value = state().speed;
+        mpv().setPropertyAsync(m_handle.get(), 0, "speed", MPV_FORMAT_DOUBLE, &value);
+    }
     signalChange();
 }
 

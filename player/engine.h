@@ -25,11 +25,16 @@ class Engine : public QObject
     Q_OBJECT
 
 public:
+    // Cheap: the mpv core is made by start(), or by the first open().
     explicit Engine(QObject *parent = nullptr);
     ~Engine() override;
 
-    // False when the core could not be created or initialised; the engine
-    // then plays nothing and its status says so.
+    // Makes the mpv core, once; returns whether it runs. Settings given
+    // before (volume, mute, speed) are handed to it.
+    bool start();
+    bool hasStarted() const { return m_started; }
+    // False before start() and when the core could not be created or
+    // initialised; the engine then plays nothing and its status says so.
     bool isValid() const { return m_handle != nullptr; }
     MpvHandle handle() const { return m_handle; }
 
@@ -81,6 +86,7 @@ signals:
 
 private:
     bool initialise();
+    void applySettings();
     void sendOpen(const QString &location);
     void command(std::initializer_list<const char *> args);
     void setPaused(bool paused);
@@ -103,6 +109,7 @@ private:
     void abandonLoad();
 
     MpvHandle m_handle;
+    bool m_started = false;
     bool m_renderReady = false;
     bool m_renderFailed = false;
     QString m_pending;

@@ -41,6 +41,10 @@ PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
     // The player takes the focus for its keys: a screen reader says what it is.
     setAccessibleName(tr("Video player"));
     m_actions = new PlayerActions(this);
+    // The engine holds the settings from the start; its mpv core comes with
+    // the first URL.
+    m_engine = new Engine(this);
+    connect(m_engine, &Engine::stateChanged, this, &PlayerWidget::showState);
     // Opaque: what lies under the player (a window's picture) is not painted
     // again with every video frame.
     setAutoFillBackground(true);
@@ -70,7 +74,7 @@ PlayerWidget::PlayerWidget(QWidget *parent) : QWidget(parent)
     m_idleMouse.setSingleShot(true);
     m_idleMouse.setInterval(kIdleMouseMilliseconds);
     connect(&m_idleMouse, &QTimer::timeout, this, &PlayerWidget::hideControls);
-    showState(m_shown);
+    showState(m_engine->state());
 }
 
 PlayerWidget::~PlayerWidget()
@@ -86,16 +90,10 @@ PlayerWidget::~PlayerWidget()
 
 void PlayerWidget::connectActions()
 {
-    connect(m_actions->playPause, &QAction::triggered, this, [this] {
-        if (m_engine)
-            m_engine->togglePause();
-    });
+    connect(m_actions->playPause, &QAction::triggered, m_engine, &Engine::togglePause);
     connect(m_actions->stop, &QAction::triggered, this, &PlayerWidget::stop);
     const auto seekBy = [this](QAction *action, double seconds) {
-        connect(action, &QAction::triggered, this, [this, seconds] {
-            if (m_engine)
-                m_engine->seekBy(seconds);
-        });
+        connect(action, &QAction::triggered, this, [this, seconds] { m_engine->seekBy(seconds); });
     };
     seekBy(m_actions->seekBack, -kButtonSeekSeconds);
     seekBy(m_actions->seekForward, kButtonSeekSeconds);
@@ -103,57 +101,52 @@ void PlayerWidget::connectActions()
     seekBy(m_actions->stepForward, kShortSeekSeconds);
     seekBy(m_actions->jumpBack, -kLongSeekSeconds);
     seekBy(m_actions->jumpForward, kLongSeekSeconds);
-    connect(m_actions->mute, &QAction::triggered, this, &PlayerWidget::setMuted);
+    connect(m_actions->mute, &QAction::triggered, m_engine, &Engine::setMuted);
     connect(m_actions->quieter, &QAction::triggered, this,
             [this] { changeVolume(-kKeyVolumeStep); });
     connect(m_actions->louder, &QAction::triggered, this, [this] { changeVolume(kKeyVolumeStep); });
     connect(m_actions->slower, &QAction::triggered, this, [this] { changeSpeed(-kSpeedStep); });
     connect(m_actions->faster, &QAction::triggered, this, [this] { changeSpeed(kSpeedStep); });
-    connect(m_actions->normalSpeed, &QAction::triggered, this,
-            [this] { changeSpeed(1.0 - m_shown.speed); });
+    connect(m_actions->normalSpeed, &QAction::triggered, this, [this] { m_engine->setSpeed(1.0); });
     connect(m_actions->fullScreen, &QAction::triggered, this, &PlayerWidget::fullScreenRequested);
     connect(m_actions->leaveFullScreen, &QAction::triggered, this,
             [this] { emit fullScreenRequested(false); });
-    connect(m_controls, &ControlBar::seekRequested, this, [this](double seconds) {
-        if (m_engine)
-            m_engine->seekTo(seconds);
-    });
-    connect(m_controls, &ControlBar::volumeRequested, this, &PlayerWidget::setVolume);
+    connect(m_controls, &ControlBar::seekRequested, m_engine, &Engine::seekTo);
+    connect(m_controls, &ControlBar::volumeRequested, m_engine, &Engine::setVolume);
 }
 
 void PlayerWidget::setUrl(const QString &url)
 {
     m_url = url;
     emit urlChanged(m_url);
-    if (ensureEngine()) {
-        m_card->setTitle(m_title);
-        m_engine->open(m_url, m_title);
-    }
+    if (!m_engine->start()) // the core, on the first URL
+        return;
+    ensureSurface();
+    m_card->setTitle(m_title);
+    m_engine->open(m_url, m_title);
 }
 
 void PlayerWidget::prepare()
 {
-    if (!m_engine)
+    if (!m_engine->hasStarted())
         preloadMpvLibrary();
 }
 
 void PlayerWidget::stop()
 {
-    if (m_engine)
-        m_engine->stop();
+    m_engine->stop();
 }
 
 bool PlayerWidget::isAtRest() const
 {
-    return !m_engine || m_engine->isAtRest();
+    return m_engine->isAtRest();
 }
 
 void PlayerWidget::setFullScreenShown(bool fullScreen)
 {
     m_fullScreen = fullScreen;
     m_actions->setFullScreen(fullScreen);
-    if (m_engine)
-        m_engine->setFitToArea(fullScreen);
+    m_engine->setFitToArea(fullScreen);
     // Mouse moves anywhere over the player bring the controls back, over
     // whichever child they land.
     if (fullScreen) {
@@ -197,17 +190,10 @@ bool PlayerWidget::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool PlayerWidget::ensureEngine()
+void PlayerWidget::ensureSurface()
 {
-    if (m_engine)
-        return m_engine->isValid();
-    m_engine = new Engine(this);
-    connect(m_engine, &Engine::stateChanged, this, &PlayerWidget::showState);
-    // What the user set before the first URL is what plays.
-    applySettings(PlaybackState(m_shown)); // a copy: each setting signals a new state
-    showState(m_engine->state());
-    if (!m_engine->isValid())
-        return false;
+    if (m_surface)
+        return;
     m_engine->setFitToArea(m_fullScreen);
     m_surface = VideoSurface::create(m_engine->handle(), m_videoArea);
     // Clicks, wheel and double-clicks on the video are the player's.
@@ -221,12 +207,10 @@ bool PlayerWidget::ensureEngine()
     m_videoArea->layout()->activate();
     m_surface->show();
     emit engineCreated();
-    return true;
 }
 
 void PlayerWidget::showState(const PlaybackState &state)
 {
-    m_shown = state;
     m_actions->setState(state);
     m_controls->setState(state);
     // A picture is shown only while the current file has one: a new choice,
@@ -239,46 +223,14 @@ void PlayerWidget::showState(const PlaybackState &state)
     m_card->setVisible(soundOnly);
 }
 
-void PlayerWidget::applySettings(const PlaybackState &settings)
-{
-    m_engine->setVolume(settings.volume);
-    m_engine->setMuted(settings.muted);
-    m_engine->setSpeed(settings.speed);
-}
-
-// Before the first URL there is no engine: the settings are kept in what
-// the controls show, and handed to the engine when it comes.
-void PlayerWidget::setMuted(bool muted)
-{
-    if (m_engine)
-        return m_engine->setMuted(muted);
-    PlaybackState shown = m_shown;
-    shown.muted = muted;
-    showState(shown);
-}
-
-void PlayerWidget::setVolume(int volume)
-{
-    if (m_engine)
-        return m_engine->setVolume(volume);
-    PlaybackState shown = m_shown;
-    shown.volume = qBound(0, volume, 100);
-    showState(shown);
-}
-
 void PlayerWidget::changeVolume(int delta)
 {
-    setVolume(m_shown.volume + delta);
+    m_engine->setVolume(m_engine->state().volume + delta);
 }
 
 void PlayerWidget::changeSpeed(double step)
 {
-    const double speed = qBound(Engine::kMinimumSpeed, m_shown.speed + step, Engine::kMaximumSpeed);
-    if (m_engine)
-        return m_engine->setSpeed(speed);
-    PlaybackState shown = m_shown;
-    shown.speed = speed;
-    showState(shown);
+    m_engine->setSpeed(m_engine->state().speed + step);
 }
 
 bool PlayerWidget::isOverVideo(const QPoint &position) const

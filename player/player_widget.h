@@ -4,8 +4,9 @@
 // a control bar. Setting URL opens that location and plays it (the player
 // starts by itself), replacing whatever played before; the user drives the
 // rest with the control bar, the context menu on the video, the keyboard and
-// the mouse. The engine and the video surface come into being with the
-// first URL: most windows never play, and each core costs threads and memory.
+// the mouse. The engine exists from the start and holds the settings; its
+// mpv core and the video surface come into being with the first URL: most
+// windows never play, and each core costs threads and memory.
 
 #include "playback_state.h"
 
@@ -51,8 +52,9 @@ public:
     // The host window tells the player whether it shows it full screen.
     void setFullScreenShown(bool fullScreen);
 
-    // Null until the first URL.
+    // The engine always; its core runs from the first URL (hasStarted()).
     Engine *engine() const { return m_engine; }
+    // Null until the first URL.
     VideoSurface *surface() const { return m_surface; }
     ControlBar *controlBar() const { return m_controls; }
     PlayerActions &actions() const { return *m_actions; }
@@ -63,9 +65,9 @@ signals:
     void urlChanged(const QString &url);
     // The user asks for full screen, or to leave it; the host window does it.
     void fullScreenRequested(bool fullScreen);
-    // The engine and the video surface exist from now on: whatever follows
-    // a player that plays (the desktop's media controls, the screensaver)
-    // can attach to it.
+    // The engine's core and the video surface exist from now on: whatever
+    // follows a player that plays (the desktop's media controls, the
+    // screensaver) can attach to it.
     void engineCreated();
     // Something outside the window (the desktop's media controls) asks to
     // see this player: the host brings its window to the screen.
@@ -79,12 +81,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    bool ensureEngine();
+    void ensureSurface();
     void connectActions();
     void showState(const PlaybackState &state);
-    void applySettings(const PlaybackState &settings);
-    void setMuted(bool muted);
-    void setVolume(int volume);
     void changeVolume(int delta);
     void changeSpeed(double step);
     bool isOverVideo(const QPoint &position) const;
@@ -93,7 +92,6 @@ private:
 
     QString m_url;
     QString m_title;
-    PlaybackState m_shown;
     PlayerActions *m_actions = nullptr;
     QWidget *m_videoArea = nullptr;
     AudioCard *m_card = nullptr;

@@ -95,12 +95,12 @@ void TestStartup::openingAListLoadsTheEngine()
     windows::EpisodeList *list = episodes->list();
     QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(list->width() - 6, list->height() / 2));
     QTRY_VERIFY(list->view()->isVisible());
-    QVERIFY(!episodes->player()->engine());
+    QVERIFY(!episodes->player()->engine()->hasStarted());
     QTRY_VERIFY(mapsLibmpv(self));
     list->hidePopup();
 
     episodes->player()->setUrl(QStringLiteral("http://127.0.0.1:9/nothing.mp4"));
-    QVERIFY(episodes->player()->engine());
+    QVERIFY(episodes->player()->engine()->hasStarted());
     QVERIFY(episodes->player()->engine()->isValid());
 }
 

@@ -353,7 +353,7 @@ void TestPlayerControls::speedFromKeysAndMenu()
 void TestPlayerControls::settingsBeforeTheFirstChoiceArePlayed()
 {
     PlayerHost &host = *m_host;
-    QVERIFY(!host.engine());
+    QVERIFY(!host.engine()->hasStarted());
     QTest::keyClick(host.player, Qt::Key_M);
     auto *volume = host.player->findChild<QSlider *>("volumeSlider");
     QTest::mouseClick(volume, Qt::LeftButton, {}, QPoint(1, volume->height() / 2));

@@ -213,7 +213,7 @@ void TestStress::thousandQuickChoicesAgainstAFaultyServer()
     // once; the quick choices are watched after that.
     for (windows::EpisodeWindow *w : windows) {
         w->player()->setUrl(m_server.url("clip.mp4"));
-        QVERIFY(w->player()->engine());
+        QVERIFY(w->player()->engine()->isValid());
     }
     StallWatch watch;
     for (int i = 0; i < 1000; ++i) {

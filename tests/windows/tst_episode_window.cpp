@@ -110,7 +110,7 @@ void TestEpisodeWindow::loadRunsInsideFirstShow()
     QCOMPARE(list->currentText(), QChar(u'\u200E') + storedText);
     QCOMPARE(list->lineEdit()->text(), QChar(u'\u200E') + storedText);
     QVERIFY(w.player()->url().isEmpty());
-    QVERIFY(!w.player()->engine()); // nothing set on the player
+    QVERIFY(!w.player()->engine()->hasStarted()); // nothing set on the player
 }
 
 void TestEpisodeWindow::controlsCarryStoredNames()
