@@ -259,8 +259,8 @@ void TestScreenshots::windowComesBackWholeAfterGivingBackItsImage()
     QTRY_VERIFY(episode->player()->surface());
     index->hide();
     showOnly(QStringLiteral("Form1"));
-    // Once its own wait is over, the hidden episode window has decided.
-    QTRY_VERIFY_WITH_TIMEOUT(!episode->releasePending(),
+    // Once their own waits are over, both hidden windows have decided.
+    QTRY_VERIFY_WITH_TIMEOUT(!episode->releasePending() && !index->releasePending(),
                              int(windows::FormWindow::kReleaseDelay.count() * 3));
     QVERIFY(episode->holdsNativeWindow());
     QVERIFY(!index->holdsNativeWindow());
