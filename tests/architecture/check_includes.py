@@ -17,6 +17,16 @@ import pathlib
 import re
 import sys
 
+# What the windows' folders stand on.
+BELOW_WINDOWS = [
+    "ids",
+    "toolkit",
+    "player",
+    "catalogue",
+    "resources/layouts",
+    "resources/pictures",
+]
+
 # Folder -> folders its files may include (besides their own folder).
 ALLOWED = {
     "ids": [],
@@ -30,32 +40,9 @@ ALLOWED = {
     "resources/desktop": ["ids", "resources/drawing"],
     "player": ["ids", "toolkit"],
     "player/desktop": ["ids", "toolkit", "player"],
-    "windows": [
-        "ids",
-        "toolkit",
-        "player",
-        "catalogue",
-        "resources/layouts",
-        "resources/pictures",
-    ],
-    "windows/hub": [
-        "ids",
-        "toolkit",
-        "windows",
-        "player",
-        "catalogue",
-        "resources/layouts",
-        "resources/pictures",
-    ],
-    "windows/episode": [
-        "ids",
-        "toolkit",
-        "windows",
-        "player",
-        "catalogue",
-        "resources/layouts",
-        "resources/pictures",
-    ],
+    "windows": BELOW_WINDOWS,
+    "windows/hub": ["windows"] + BELOW_WINDOWS,
+    "windows/episode": ["windows"] + BELOW_WINDOWS,
     "app": [
         "ids",
         "toolkit",
